@@ -1,0 +1,48 @@
+#include "encoding/MUUEncode.h"
+
+#include "encoding/UUBlockWriter.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+namespace MUUEncode {
+namespace {
+
+// Large enough to read at disk speed, a whole number of data lines so that every
+// read but the last feeds the writer complete lines.
+constexpr qint64 kReadBytes = kChunkBytes * 1456;
+
+} // namespace
+
+EncodeError::EncodeError(const QString &path, const QString &cause)
+    : std::runtime_error((path + u": "_qs + cause).toStdString())
+    , path_(path)
+    , cause_(cause)
+{
+}
+
+QString UUEncodeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EncodeError(path, file.errorString());
+
+    // The plan is fixed by the size at opening; bytes appended later are not sent.
+    const qint64 size = file.size();
+    UUBlockWriter writer(headerName(path), size);
+    QByteArray buffer(std::min(size, kReadBytes), Qt::Uninitialized);
+    for (qint64 left = size; left > 0;) {
+        const qint64 wanted = std::min(left, kReadBytes);
+        const qint64 got = file.read(buffer.data(), wanted);
+        if (got < 0)
+            throw EncodeError(path, file.errorString());
+        if (got < wanted)
+            throw EncodeError(path, QCoreApplication::translate("MUUEncode",
+                                                                "the file became shorter while it was read"));
+        writer.append(QByteArrayView(buffer.constData(), got));
+        left -= got;
+    }
+    return writer.finish();
+}
+
+} // namespace MUUEncode

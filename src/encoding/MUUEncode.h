@@ -1,0 +1,30 @@
+#pragma once
+// Turns an attachment file into the uuencoded block that travels in the message body.
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace MUUEncode {
+
+// Why a file could not be encoded: the path and the system's own words for the cause.
+class EncodeError : public std::runtime_error
+{
+public:
+    EncodeError(const QString &path, const QString &cause);
+
+    [[nodiscard]] QString path() const { return path_; }
+    [[nodiscard]] QString cause() const { return cause_; }
+
+private:
+    QString path_;
+    QString cause_;
+};
+
+// The whole block for the file at path, from "begin 664 <name>" to "end".
+// Reads the file once, front to back. Throws EncodeError when the file does not exist,
+// cannot be opened (a directory, no permission) or cannot be read to the size it had
+// when opened; it never returns part of a block.
+[[nodiscard]] QString UUEncodeFile(const QString &path);
+
+} // namespace MUUEncode

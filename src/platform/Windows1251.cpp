@@ -1,0 +1,88 @@
+#include "platform/Windows1251.h"
+
+#include <QList>
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+
+namespace {
+
+// Bytes of the character that starts with lead, in UTF-8 (or 1 for a single-byte code).
+size_t sequenceLength(uchar lead)
+{
+    return lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+}
+
+class Iconv
+{
+public:
+    Iconv(const char *to, const char *from)
+        : cd_(iconv_open(to, from))
+    {
+        Q_ASSERT(cd_ != iconv_t(-1));
+    }
+    ~Iconv() { iconv_close(cd_); }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
+
+    // Converts all of input; a character with no counterpart is either skipped and
+    // replaced by replacement, or, when replacement is empty, ends the conversion.
+    std::optional<QByteArray> convert(QByteArrayView input, QByteArrayView replacement)
+    {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        QByteArray output(input.size() * 4 + 4, Qt::Uninitialized);
+        char *in = const_cast<char *>(input.data());
+        size_t inLeft = size_t(input.size());
+        char *out = output.data();
+        size_t outLeft = size_t(output.size());
+        while (inLeft > 0) {
+            if (iconv(cd_, &in, &inLeft, &out, &outLeft) != size_t(-1))
+                break;
+            if (errno != EILSEQ && errno != EINVAL)
+                return std::nullopt;
+            if (replacement.isEmpty())
+                return std::nullopt;
+            const size_t skip = std::min(inLeft, sequenceLength(uchar(*in)));
+            in += skip;
+            inLeft -= skip;
+            out = std::copy(replacement.begin(), replacement.end(), out);
+            outLeft -= size_t(replacement.size());
+        }
+        output.truncate(out - output.data());
+        return output;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+} // namespace
+
+QByteArray toWindows1251(QStringView text)
+{
+    Iconv encoder("WINDOWS-1251", "UTF-8");
+    return *encoder.convert(text.toUtf8(), "?");
+}
+
+QString fromWindows1251(QByteArrayView bytes)
+{
+    Iconv decoder("UTF-8", "WINDOWS-1251");
+    return QString::fromUtf8(*decoder.convert(bytes, "\xEF\xBF\xBD"));
+}
+
+QString charactersOutsideWindows1251(QStringView text)
+{
+    Iconv encoder("WINDOWS-1251", "UTF-8");
+    if (encoder.convert(text.toUtf8(), {}))
+        return {};
+    QString outside;
+    for (char32_t c : text.toUcs4()) {
+        const QString one = QString::fromUcs4(&c, 1);
+        if (!encoder.convert(one.toUtf8(), {}) && !outside.contains(one))
+            outside += one;
+    }
+    return outside;
+}

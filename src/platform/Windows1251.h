@@ -1,0 +1,16 @@
+#pragma once
+// The wire speaks Windows-1251, the code page the gateway expects for Cyrillic text.
+// Conversion goes through glibc's iconv.
+
+#include <QByteArray>
+#include <QString>
+
+// The text as Windows-1251 bytes. Characters the code page lacks must have been
+// refused before (see charactersOutsideWindows1251); they would come out as '?'.
+[[nodiscard]] QByteArray toWindows1251(QStringView text);
+
+// Received bytes as text; a byte with no character in the code page becomes U+FFFD.
+[[nodiscard]] QString fromWindows1251(QByteArrayView bytes);
+
+// Every distinct character of text that Windows-1251 cannot carry, in order of first use.
+[[nodiscard]] QString charactersOutsideWindows1251(QStringView text);

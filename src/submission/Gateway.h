@@ -1,0 +1,26 @@
+#pragma once
+// Where every message goes: the operator's SMTP relay and its e-mail-to-SMS gateways.
+// The program talks to this one relay only; tests and the demo reach a local server
+// by handing the window another Relay.
+
+#include <QString>
+
+#include <chrono>
+
+inline constexpr auto kRelayAddress = u"212.58.160.25";          // the operator's SMTP relay
+inline constexpr quint16 kSmtpPort = 25;
+inline constexpr auto kContractGatewayDomain = u"sms.kyivstar.net"; // contract subscribers
+inline constexpr auto kAceBaseGatewayDomain = u"2sms.kyivstar.net"; // Ace&base subscribers
+
+inline constexpr auto kRecipientPrefix = u"38067";  // country and operator code, without "+"
+inline constexpr auto kSenderLocalPart = u"0000000"; // the gateway takes any sender; this is ours
+
+// A silent server must not hold the window in its waiting look for ever.
+inline constexpr std::chrono::milliseconds kReplyTimeout = std::chrono::seconds(60);
+
+struct Relay
+{
+    QString host = QString::fromUtf16(kRelayAddress);
+    quint16 port = kSmtpPort;
+    std::chrono::milliseconds replyTimeout = kReplyTimeout;
+};

@@ -1,0 +1,36 @@
+#include "submission/SendCommand.h"
+
+#include "encoding/MUUEncode.h"
+#include "platform/Windows1251.h"
+#include "submission/Gateway.h"
+
+std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request)
+{
+    if (request.type == SubscriberType::None)
+        return SendRefusal{u"Выберите тип абонента: контрактный или Ace&base."_qs};
+    const QString domain = QString::fromUtf16(
+        request.type == SubscriberType::Contract ? kContractGatewayDomain : kAceBaseGatewayDomain);
+
+    QString attachmentBlock;
+    for (const QString &path : request.attachmentPaths) {
+        try {
+            attachmentBlock += MUUEncode::UUEncodeFile(path) + u"\r\n"_qs;
+        } catch (const MUUEncode::EncodeError &error) {
+            return SendRefusal{u"Не удалось вложить файл «%1»: %2."_qs.arg(error.path(), error.cause())};
+        }
+    }
+
+    PreparedSend prepared;
+    prepared.sender = QString::fromUtf16(kSenderLocalPart) + u'@' + domain;
+    prepared.recipient = QString::fromUtf16(kRecipientPrefix) + request.phoneNumber + u'@' + domain;
+
+    const QString outside = charactersOutsideWindows1251(prepared.recipient + request.subject
+                                                         + request.messageText + attachmentBlock);
+    if (!outside.isEmpty())
+        return SendRefusal{u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(outside)};
+
+    prepared.submission = Submission{toWindows1251(prepared.sender), toWindows1251(prepared.recipient),
+                                     toWindows1251(request.subject), toWindows1251(request.messageText),
+                                     toWindows1251(attachmentBlock)};
+    return prepared;
+}

@@ -1,0 +1,293 @@
+#include "window/frmSendMail.h"
+
+#include "platform/FileOpenDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageTextBox.h"
+#include "platform/Windows1251.h"
+#include "submission/SendCommand.h"
+#include "window/Twips.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int kClientWidth = 6630;  // twips
+constexpr int kClientHeight = 3135; // twips
+constexpr int kMessageLimit = 160;  // one SMS
+constexpr int kPhoneDigits = 7;
+
+constexpr auto kCaption = u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)";
+constexpr auto kSendingStatus = u"Ждите: сообщение отправляется...";
+constexpr auto kSentPrompt = u"Ваше сообщение отправлено!";
+constexpr auto kRefusedTitle =
+    u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet...";
+constexpr auto kCounterSentence = u"Вы ввели:          символов,   осталось - ";
+constexpr auto kCredit = u"Tallimo 1.0 — SMS через почтовый шлюз оператора";
+
+template<typename Control>
+Control *place(Control *control, const char *name, QRect twips)
+{
+    control->setObjectName(QLatin1StringView(name));
+    control->setGeometry(twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height(), control));
+    return control;
+}
+
+template<typename Control>
+Control *hidden(Control *control)
+{
+    control->setVisible(false);
+    return control;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Relay relay, QWidget *parent)
+    : QWidget(parent)
+    , messageBox_(messageBox)
+    , ComDialog_(ComDialog)
+    , relay_(std::move(relay))
+    , Winsock1(new SocketControl(relay_.replyTimeout, this))
+{
+    setObjectName(u"frmSendMail"_qs);
+    setWindowTitle(QString::fromUtf16(kCaption));
+    QIcon icon;
+    icon.addFile(u":/tallimo-16.xpm"_qs);
+    icon.addFile(u":/tallimo-32.xpm"_qs);
+    setWindowIcon(icon);
+    setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
+
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+frmSendMail::~frmSendMail() = default;
+
+void frmSendMail::createControls()
+{
+    const auto label = [this](const char *name, const char16_t *caption, QRect twips, QWidget *parent = nullptr) {
+        return place(new QLabel(QString::fromUtf16(caption), parent ? parent : this), name, twips);
+    };
+    const auto textBox = [this](const char *name, QRect twips) { return place(new QLineEdit(this), name, twips); };
+    const auto button = [](const char *name, const char16_t *caption, QRect twips, QWidget *parent) {
+        return place(new QPushButton(QString::fromUtf16(caption), parent), name, twips);
+    };
+
+    // The mail fields: the submission's working store, out of sight below the client area.
+    Label1 = hidden(label("Label1", u"Хост SMTP:", {840, 6120, 900, 195}));
+    Label2 = hidden(label("Label2", u"Ваш E-mail:", {840, 6480, 825, 195}));
+    Label3 = hidden(label("Label3", u"E-mail адресата:", {480, 6840, 1215, 195}));
+    Label4 = hidden(label("Label4", u"Тема:", {1200, 7200, 450, 195}));
+    txtHost = hidden(textBox("txtHost", {1800, 6120, 3015, 285}));
+    txtSender = hidden(textBox("txtSender", {1800, 6480, 3015, 285}));
+    txtRecipient = hidden(textBox("txtRecipient", {1800, 6840, 3015, 285}));
+    txtSubject = hidden(textBox("txtSubject", {1800, 7200, 3015, 285}));
+
+    cmdNew = button("cmdNew", u"Новое сообщение", {120, 1920, 2055, 375}, this);
+    cmdSend = button("cmdSend", u"Послать", {120, 2400, 6255, 375}, this);
+
+    // The attachment frame stays wired but is never shown.
+    Frame1 = hidden(place(new QGroupBox(u"Attach files"_qs, this), "Frame1", {120, 4080, 6375, 1215}));
+    cmdAddFile = hidden(button("cmdAddFile", u"Вложить...", {4920, 240, 1335, 375}, Frame1));
+    cmdRemove = hidden(button("cmdRemove", u"Удалить", {4920, 720, 1335, 375}, Frame1));
+    lstAttachments = hidden(place(new QListWidget(Frame1), "lstAttachments", {120, 240, 4695, 840}));
+
+    Frame2 = place(new QGroupBox(u"Выберите тип абонента:"_qs, this), "Frame2", {120, 0, 2055, 1095});
+    setTextColour(Frame2, QColor(0, 0, 192));
+    Option1 = place(new QRadioButton(u"Контрактный"_qs, Frame2), "Option1", {240, 240, 1455, 375});
+    Option2 = place(new QRadioButton(u"Ace&&base"_qs, Frame2), "Option2", {240, 600, 1455, 375});
+    for (QRadioButton *option : {Option1, Option2})
+        option->setPalette(palette()); // the frame's colour is for its caption alone
+
+    Text1 = textBox("Text1", {720, 1440, 735, 285});
+    Text1->setMaxLength(kPhoneDigits);
+    Label5 = label("Label5", u"Номер телефона (7-значный)", {0, 1200, 2415, 495});
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label5->setWordWrap(true);
+    setTextColour(Label5, QColor(0, 0, 192));
+    Label6 = label("Label6", u"Введите текст сообщения:", {2640, 0, 3855, 255});
+    Label7 = label("Label7", u"999", {3480, 2040, 375, 255});
+    setTextColour(Label7, QColor(128, 255, 255));
+    Label8 = label("Label8", kCounterSentence, {2640, 2040, 3615, 255});
+    Label9 = label("Label9", u"999", {5640, 2040, 495, 255});
+    setTextColour(Label9, QColor(255, 192, 192));
+
+    txtMessage = place(new MessageTextBox(this), "txtMessage", {2520, 360, 3735, 1335});
+    txtMessage->setMaxLength(kMessageLimit);
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QPalette messagePalette = txtMessage->palette();
+    messagePalette.setColor(QPalette::Base, QColor(192, 255, 255));
+    txtMessage->setPalette(messagePalette);
+
+    Label10 = label("Label10", u"", {120, 2400, 6375, 375});
+    setTextColour(Label10, QColor(128, 255, 128));
+    Label10->setFont(QFont(u"MS Sans Serif"_qs, 15, QFont::Normal));
+    Label11 = label("Label11", kCredit, {840, 2880, 5535, 255});
+    setTextColour(Label11, palette().color(QPalette::HighlightedText));
+
+    // Screen readers name the shown boxes after the labels beside them.
+    Text1->setAccessibleName(Label5->text());
+    txtMessage->setAccessibleName(Label6->text());
+    Label7->setAccessibleName(u"Вы ввели, символов"_qs);
+    Label9->setAccessibleName(u"Осталось символов"_qs);
+
+    // Stacking: the counts above their sentence, the phone box above its label, Send
+    // above the status line it hides.
+    Label7->raise();
+    Label9->raise();
+    Text1->raise();
+    cmdSend->raise();
+
+    QWidget *tabOrder[] = {txtHost,   txtSender,      txtRecipient, txtSubject, cmdNew, cmdSend, cmdAddFile,
+                           cmdRemove, lstAttachments, Option1,      Option2,    Text1,  txtMessage};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
+
+void frmSendMail::connectHandlers()
+{
+    connect(cmdNew, &QPushButton::clicked, this, &frmSendMail::cmdNew_Click);
+    connect(cmdSend, &QPushButton::clicked, this, &frmSendMail::cmdSend_Click);
+    connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
+    connect(cmdAddFile, &QPushButton::clicked, this, &frmSendMail::cmdAddFile_Click);
+    connect(cmdRemove, &QPushButton::clicked, this, &frmSendMail::cmdRemove_Click);
+    connect(Winsock1, &SocketControl::DataArrival, this, &frmSendMail::Winsock1_DataArrival);
+    connect(Winsock1, &SocketControl::Error, this, &frmSendMail::Winsock1_Error);
+}
+
+void frmSendMail::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void frmSendMail::Form_Load()
+{
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        box->clear();
+    // Counts as a change of the message, so the counter shows 0 and 160 from the start.
+    txtMessage->clear();
+    txtMessage_Change();
+}
+
+// Nothing to keep: closing ends the program, and an open connection goes with the window.
+void frmSendMail::Form_Unload() {}
+
+void frmSendMail::cmdNew_Click()
+{
+    txtRecipient->clear();
+    txtSubject->clear();
+    txtMessage->clear();
+}
+
+void frmSendMail::txtMessage_Change()
+{
+    txtMessage->setMaxLength(kMessageLimit);
+    Label7->setText(QString::number(MessageTextBox::countedLength(txtMessage->toPlainText())));
+    Label9->setText(QString::number(kMessageLimit - Label7->text().toInt()));
+}
+
+void frmSendMail::cmdAddFile_Click()
+{
+    const QString path = ComDialog_.ShowOpen();
+    if (path.size() > 0)
+        lstAttachments->addItem(path);
+}
+
+void frmSendMail::cmdRemove_Click()
+{
+    delete lstAttachments->takeItem(lstAttachments->currentRow());
+    lstAttachments->setCurrentRow(-1);
+}
+
+void frmSendMail::cmdSend_Click()
+{
+    SendRequest request;
+    request.type = Option1->isChecked() ? SubscriberType::Contract
+        : Option2->isChecked()          ? SubscriberType::AceBase
+                                        : SubscriberType::None;
+    request.phoneNumber = Text1->text();
+    request.subject = txtSubject->text();
+    request.messageText = txtMessage->Text();
+    for (int i = 0; i < lstAttachments->count(); ++i)
+        request.attachmentPaths += lstAttachments->item(i)->text();
+
+    auto prepared = prepareSend(request);
+    if (const auto *refusal = std::get_if<SendRefusal>(&prepared)) {
+        messageBox_.MsgBox(refusal->prompt, MsgBoxIcon::Exclamation, QString::fromUtf16(kApplicationTitle));
+        return;
+    }
+    auto &send = std::get<PreparedSend>(prepared);
+
+    showSending();
+    txtHost->setText(relay_.host);
+    txtRecipient->setText(send.recipient);
+    txtSender->setText(send.sender);
+    if (lstAttachments->count() > 0)
+        lstAttachments->setCurrentRow(lstAttachments->count() - 1);
+    dialogue_.emplace(std::move(send.submission));
+    Winsock1->Connect(txtHost->text().trimmed(), relay_.port);
+}
+
+void frmSendMail::Winsock1_DataArrival()
+{
+    if (!dialogue_) {
+        (void)Winsock1->GetData(); // a late reply of a submission already ended
+        return;
+    }
+    const SmtpDialogue::Reaction reaction = dialogue_->receive(Winsock1->GetData());
+    if (!reaction.toSend.isEmpty())
+        Winsock1->SendData(reaction.toSend);
+    if (!reaction.ending)
+        return;
+    endSubmission();
+    if (*reaction.ending == SmtpDialogue::Ending::Sent)
+        messageBox_.MsgBox(QString::fromUtf16(kSentPrompt), MsgBoxIcon::Information, {});
+    else
+        messageBox_.MsgBox(u"Ошибка: "_qs + fromWindows1251(reaction.refusal), MsgBoxIcon::Information,
+                           QString::fromUtf16(kRefusedTitle));
+}
+
+void frmSendMail::Winsock1_Error(int number, const QString &description)
+{
+    if (!dialogue_)
+        return;
+    endSubmission();
+    messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
+                       MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
+}
+
+// Every ending closes the connection before anything is shown, and leaves the window
+// ready for the next Send with the message text kept.
+void frmSendMail::endSubmission()
+{
+    Winsock1->Close();
+    dialogue_.reset();
+    showIdle();
+}
+
+void frmSendMail::showIdle()
+{
+    cmdSend->setVisible(true);
+    Label10->clear();
+}
+
+void frmSendMail::showSending()
+{
+    cmdSend->setVisible(false);
+    Label10->setText(QString::fromUtf16(kSendingStatus));
+}

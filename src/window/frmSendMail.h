@@ -1,0 +1,71 @@
+#pragma once
+// The one window: subscriber type, phone number, message text with its counter, New
+// and Send; out of sight, the mail fields and the attachment frame that Send uses.
+
+#include "platform/SocketControl.h"
+#include "submission/Gateway.h"
+#include "submission/SmtpDialogue.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class FileOpenDialog;
+class MessageBox;
+class MessageTextBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+class frmSendMail : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Relay relay = {}, QWidget *parent = nullptr);
+    ~frmSendMail() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void connectHandlers();
+
+    void Form_Load();
+    void Form_Unload();
+    void cmdNew_Click();
+    void cmdSend_Click();
+    void txtMessage_Change();
+    void cmdAddFile_Click();
+    void cmdRemove_Click();
+    void Winsock1_DataArrival();
+    void Winsock1_Error(int number, const QString &description);
+
+    void showIdle();
+    void showSending();
+    void endSubmission();
+
+    MessageBox &messageBox_;
+    FileOpenDialog &ComDialog_;
+    const Relay relay_;
+
+    QLabel *Label1, *Label2, *Label3, *Label4;
+    QLineEdit *txtHost, *txtSender, *txtRecipient, *txtSubject;
+    QPushButton *cmdNew, *cmdSend;
+    QGroupBox *Frame1;
+    QPushButton *cmdAddFile, *cmdRemove;
+    QListWidget *lstAttachments;
+    QGroupBox *Frame2;
+    QRadioButton *Option1, *Option2;
+    QLineEdit *Text1;
+    QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
+    MessageTextBox *txtMessage;
+    QLabel *Label10, *Label11;
+
+    SocketControl *Winsock1;
+    std::optional<SmtpDialogue> dialogue_; // the submission under way, if any
+};

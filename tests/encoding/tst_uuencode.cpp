@@ -1,0 +1,147 @@
+// The uuencoder: the exact bytes receivers get, the block size, failures, and GNU
+// uudecode as the judge of whether the block decodes back to the file.
+
+#include "encoding/MUUEncode.h"
+#include "encoding/UUBlockWriter.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using MUUEncode::UUEncodeFile;
+
+class tst_UUEncode : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    QByteArray uudecode(const QString &block)
+    {
+        const QString out = dir_.filePath(u"decoded"_qs);
+        QFile::remove(out);
+        QProcess uudecode;
+        uudecode.start(u"uudecode"_qs, {u"-o"_qs, out});
+        uudecode.write(block.toLatin1());
+        uudecode.closeWriteChannel();
+        if (!uudecode.waitForFinished(60000) || uudecode.exitCode() != 0)
+            return "uudecode failed: " + uudecode.readAllStandardError();
+        QFile decoded(out);
+        return decoded.open(QIODevice::ReadOnly) ? decoded.readAll() : QByteArray("no output");
+    }
+
+private slots:
+    void exactBlocks_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("block");
+        QTest::newRow("abc: one group") << u"a.txt"_qs << QByteArray("abc")
+                                        << QByteArray("begin 664 a.txt\n#86)C\n`\nend\n");
+        QTest::newRow("abcd: second group filled with spaces")
+            << u"a.txt"_qs << QByteArray("abcd") << QByteArray("begin 664 a.txt\n$86)C9\"`@\n`\nend\n");
+        QTest::newRow("one byte") << u"a"_qs << QByteArray("a") << QByteArray("begin 664 a\n!82`@\n`\nend\n");
+        QTest::newRow("zero bytes become grave accents")
+            << u"z"_qs << QByteArray(3, '\0') << QByteArray("begin 664 z\n#````\n`\nend\n");
+        QTest::newRow("empty file: header, zero-length line, end")
+            << u"e"_qs << QByteArray() << QByteArray("begin 664 e\n`\nend\n");
+        QTest::newRow("name keeps its spaces") << u"my file.txt"_qs << QByteArray()
+                                               << QByteArray("begin 664 my file.txt\n`\nend\n");
+    }
+    void exactBlocks()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, block);
+        QCOMPARE(UUEncodeFile(write(name, content)).toLatin1(), block);
+    }
+
+    void lineShapes()
+    {
+        const QStringList at45 = UUEncodeFile(write(u"f45"_qs, QByteArray(45, 'x'))).split(u'\n');
+        QCOMPARE(at45.size(), 5); // header, data, zero-length, end, and the empty rest
+        QVERIFY(at45[1].startsWith(u'M'));
+        QCOMPARE(at45[1].size(), 61);
+
+        const QStringList at46 = UUEncodeFile(write(u"f46"_qs, QByteArray(46, 'x'))).split(u'\n');
+        QCOMPARE(at46[1].size(), 61);
+        QCOMPARE(at46[2].size(), 5);
+        QVERIFY(at46[2].startsWith(u'!'));
+
+        const QString at90 = UUEncodeFile(write(u"f90"_qs, QByteArray(90, 'x')));
+        QCOMPARE(at90.count(u"\nM"_qs), 2);
+    }
+
+    void headerNameIsTheLastPathPart_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("no separator") << u"a.txt"_qs << u"a.txt"_qs;
+        QTest::newRow("backslash") << u"C:\\Мои документы\\a.txt"_qs << u"a.txt"_qs;
+        QTest::newRow("forward slash: folders stay private") << u"/home/user/a.txt"_qs << u"a.txt"_qs;
+        QTest::newRow("mixed") << u"/tmp/x\\y/z.bin"_qs << u"z.bin"_qs;
+    }
+    void headerNameIsTheLastPathPart()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        QCOMPARE(MUUEncode::headerName(path).toString(), name);
+    }
+
+    void sizeFormulaAndRoundTrip_data()
+    {
+        QTest::addColumn<int>("size");
+        for (int size : {0, 1, 2, 3, 44, 45, 46, 89, 90, 91, 3 * 1024 * 1024 + 7})
+            QTest::newRow(qPrintable(QString::number(size) + u" bytes"_qs)) << size;
+    }
+    void sizeFormulaAndRoundTrip()
+    {
+        QFETCH(int, size);
+        QByteArray content(size, Qt::Uninitialized);
+        for (char &byte : content)
+            byte = char(QRandomGenerator::global()->bounded(256));
+        const QString name = u"random.bin"_qs;
+        const QString block = UUEncodeFile(write(name, content));
+
+        const int full = size / 45, rest = size % 45;
+        QCOMPARE(block.size(), 11 + name.size() + 62 * full + (rest ? 2 + 4 * ((rest + 2) / 3) : 0) + 6);
+        QCOMPARE(block.size(), MUUEncode::blockSize(name.size(), size));
+        const QString data = block.sliced(block.indexOf(u'\n') + 1);
+        QVERIFY2(!data.contains(u' '), "a data line holds a space");
+        QVERIFY(!block.contains(u'\r'));
+        QCOMPARE(uudecode(block), content);
+    }
+
+    void failuresCarryPathAndCause_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("no such file") << dir_.filePath(u"missing"_qs);
+        QTest::newRow("a directory") << dir_.path();
+    }
+    void failuresCarryPathAndCause()
+    {
+        QFETCH(QString, path);
+        try {
+            (void)UUEncodeFile(path);
+            QFAIL("no failure");
+        } catch (const MUUEncode::EncodeError &error) {
+            QCOMPARE(error.path(), path);
+            QVERIFY(!error.cause().isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_UUEncode)
+#include "tst_uuencode.moc"

@@ -1,0 +1,116 @@
+// Send through the real socket to a real SMTP server (aiosmtpd on loopback), checking
+// what the server received and which box the user saw.
+
+#include "../support/TestPlatform.h"
+
+#include "platform/MessageTextBox.h"
+#include "submission/Gateway.h"
+#include "window/frmSendMail.h"
+
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTcpServer>
+
+class tst_SendAiosmtpd : public QObject
+{
+    Q_OBJECT
+
+private:
+    RecordingMessageBox boxes_;
+    ScriptedFileDialog fileDialog_;
+
+    template<typename T>
+    static T *control(QWidget &window, const char *name)
+    {
+        auto *found = window.findChild<T *>(QLatin1StringView(name));
+        Q_ASSERT(found);
+        return found;
+    }
+
+    static void compose(QWidget &window, const char *option, const QString &number, const QString &text)
+    {
+        control<QRadioButton>(window, option)->setChecked(true);
+        control<QLineEdit>(window, "Text1")->setText(number);
+        control<MessageTextBox>(window, "txtMessage")->setPlainText(text);
+    }
+
+private slots:
+    void init() { boxes_.shown.clear(); }
+
+    void cyrillicMessageReachesTheServer_data()
+    {
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QString>("domain");
+        QTest::newRow("contract subscriber") << QByteArray("Option1") << QString::fromUtf16(kContractGatewayDomain);
+        QTest::newRow("Ace&base subscriber") << QByteArray("Option2") << QString::fromUtf16(kAceBaseGatewayDomain);
+    }
+    void cyrillicMessageReachesTheServer()
+    {
+        QFETCH(QByteArray, option);
+        QFETCH(QString, domain);
+        RecordingSmtpServer server;
+        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        window.show();
+        compose(window, option, u"1234567"_qs, u"Привет, мир!\n.\nЁлки"_qs);
+
+        control<QPushButton>(window, "cmdSend")->click();
+        QVERIFY(control<QPushButton>(window, "cmdSend")->isHidden());
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 10000);
+
+        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(boxes_.shown[0].icon, MsgBoxIcon::Information);
+        QTRY_COMPARE(server.messages().size(), 1);
+        const QJsonObject message = server.messages().first();
+        QCOMPARE(message["helo"].toString(), u"0000000"_qs);
+        QCOMPARE(message["mail_from"].toString(), u"0000000@"_qs + domain);
+        QCOMPARE(message["rcpt_tos"].toArray().first().toString(), u"380671234567@"_qs + domain);
+        QCOMPARE(message["data"].toString(), u"Subject:\r\n\r\nПривет, мир!\r\n.\r\nЁлки\r\n\r\n\r\n"_qs);
+        QVERIFY(control<QPushButton>(window, "cmdSend")->isVisible());
+        QCOMPARE(control<QLabel>(window, "Label10")->text(), QString());
+    }
+
+    void refusalThenRetry()
+    {
+        RecordingSmtpServer server;
+        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        window.show();
+        compose(window, "Option1", u"1230000"_qs, u"Тест"_qs);
+        control<QPushButton>(window, "cmdSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 10000);
+        QCOMPARE(boxes_.shown[0].prompt, u"Ошибка: 550 5.1.1 No such subscriber\r\n"_qs);
+        QCOMPARE(boxes_.shown[0].title,
+                 u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs);
+        QVERIFY(control<QPushButton>(window, "cmdSend")->isVisible());
+        QCOMPARE(control<MessageTextBox>(window, "txtMessage")->toPlainText(), u"Тест"_qs);
+
+        control<QLineEdit>(window, "Text1")->setText(u"1231234"_qs);
+        control<QPushButton>(window, "cmdSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 2, 10000);
+        QCOMPARE(boxes_.shown[1].prompt, u"Ваше сообщение отправлено!"_qs);
+        QTRY_COMPARE(server.messages().size(), 1);
+        QCOMPARE(server.messages().first()["data"].toString(), u"Subject:\r\n\r\nТест\r\n\r\n\r\n"_qs);
+    }
+
+    void connectionRefusedShowsSocketError()
+    {
+        QTcpServer placeholder; // takes a free port, then frees it: nobody listens there
+        QVERIFY(placeholder.listen(QHostAddress::LocalHost));
+        const quint16 port = placeholder.serverPort();
+        placeholder.close();
+
+        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, port, kReplyTimeout});
+        compose(window, "Option1", u"1234567"_qs, u"x"_qs);
+        control<QPushButton>(window, "cmdSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 10000);
+        QVERIFY(boxes_.shown[0].prompt.startsWith(u"Winsock Error number 10061\r\n"_qs));
+        QCOMPARE(boxes_.shown[0].title, u"Winsock Error"_qs);
+        QCOMPARE(boxes_.shown[0].icon, MsgBoxIcon::Exclamation);
+        QVERIFY(!control<QPushButton>(window, "cmdSend")->isHidden());
+    }
+};
+
+QTEST_MAIN(tst_SendAiosmtpd)
+#include "tst_send_aiosmtpd.moc"

@@ -1,0 +1,76 @@
+#pragma once
+// Stand-ins for what a user sees and picks, and a real SMTP server to talk to.
+
+#include "platform/FileOpenDialog.h"
+#include "platform/MessageBox.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
+
+struct ShownBox
+{
+    QString prompt;
+    MsgBoxIcon icon;
+    QString title;
+};
+
+class RecordingMessageBox final : public MessageBox
+{
+public:
+    void MsgBox(const QString &prompt, MsgBoxIcon icon, const QString &title) override
+    {
+        shown.append({prompt, icon, title});
+        if (onShow)
+            onShow();
+    }
+    QList<ShownBox> shown;
+    std::function<void()> onShow; // runs while the box would be open
+};
+
+class ScriptedFileDialog final : public FileOpenDialog
+{
+public:
+    QString ShowOpen() override { return picks.isEmpty() ? QString() : picks.takeFirst(); }
+    QStringList picks; // empty string: the user cancelled
+};
+
+// The recording aiosmtpd server of tests/servers, on a free loopback port.
+class RecordingSmtpServer
+{
+public:
+    RecordingSmtpServer()
+    {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(u"/usr/bin/python3"_qs, {QStringLiteral(TEST_SERVERS_DIR "/recording_smtpd.py")});
+        if (!process_.waitForReadyRead(20000))
+            qFatal("the test SMTP server did not start");
+        const QByteArray ready = process_.readLine().trimmed();
+        port_ = quint16(ready.split(' ').value(1).toUInt());
+        if (port_ == 0)
+            qFatal("the test SMTP server said: %s", ready.constData());
+    }
+    ~RecordingSmtpServer()
+    {
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    [[nodiscard]] quint16 port() const { return port_; }
+
+    // The messages received so far, one JSON object each.
+    QList<QJsonObject> messages()
+    {
+        process_.waitForReadyRead(10);
+        while (process_.canReadLine())
+            received_ += QJsonDocument::fromJson(process_.readLine()).object();
+        return received_;
+    }
+
+private:
+    QProcess process_;
+    quint16 port_ = 0;
+    QList<QJsonObject> received_;
+};
