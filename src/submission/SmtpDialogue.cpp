@@ -44,6 +44,11 @@ SmtpDialogue::SmtpDialogue(Submission submission)
 {
 }
 
+bool SmtpDialogue::messageAccepted() const
+{
+    return step_ == kQuitSent;
+}
+
 SmtpDialogue::Reaction SmtpDialogue::receive(QByteArrayView bytes)
 {
     Reaction reaction;
@@ -62,9 +67,9 @@ SmtpDialogue::Reaction SmtpDialogue::receive(QByteArrayView bytes)
 void SmtpDialogue::answer(const Reply &reply, Reaction &reaction)
 {
     // After QUIT the message is accepted already: whatever comes is a success.
-    if (step_ == kQuitSent || !accepted(reply)) {
+    if (messageAccepted() || !accepted(reply)) {
         ended_ = true;
-        reaction.ending = step_ == kQuitSent ? Ending::Sent : Ending::Refused;
+        reaction.ending = messageAccepted() ? Ending::Sent : Ending::Refused;
         if (*reaction.ending == Ending::Refused)
             reaction.refusal = reply.text;
         return;

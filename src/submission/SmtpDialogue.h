@@ -29,6 +29,10 @@ public:
 
     [[nodiscard]] int step() const { return step_; }
 
+    // The server has taken the message (QUIT is out): losing the connection now
+    // loses nothing.
+    [[nodiscard]] bool messageAccepted() const;
+
 private:
     void answer(const Reply &reply, Reaction &reaction);
     [[nodiscard]] QByteArray command(int step) const;

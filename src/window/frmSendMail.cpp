@@ -256,7 +256,7 @@ void frmSendMail::Winsock1_DataArrival()
         return;
     endSubmission();
     if (*reaction.ending == SmtpDialogue::Ending::Sent)
-        messageBox_.MsgBox(QString::fromUtf16(kSentPrompt), MsgBoxIcon::Information, {});
+        showSent();
     else
         messageBox_.MsgBox(u"Ошибка: "_qs + fromWindows1251(reaction.refusal), MsgBoxIcon::Information,
                            QString::fromUtf16(kRefusedTitle));
@@ -266,7 +266,10 @@ void frmSendMail::Winsock1_Error(int number, const QString &description)
 {
     if (!dialogue_)
         return;
+    const bool sent = dialogue_->messageAccepted(); // a server that hangs up after QUIT
     endSubmission();
+    if (sent)
+        return showSent();
     messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
                        MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
 }
@@ -278,6 +281,11 @@ void frmSendMail::endSubmission()
     Winsock1->Close();
     dialogue_.reset();
     showIdle();
+}
+
+void frmSendMail::showSent()
+{
+    messageBox_.MsgBox(QString::fromUtf16(kSentPrompt), MsgBoxIcon::Information, {});
 }
 
 void frmSendMail::showIdle()

@@ -47,6 +47,7 @@ private:
 
     void showIdle();
     void showSending();
+    void showSent();
     void endSubmission();
 
     MessageBox &messageBox_;

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what Tallimo needs to build and test (Debian 12), then configures and builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  cmake g++ qt6-base-dev qt6-translations-l10n     # build
+  python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
+  xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,318 @@
+// The window as the user meets it: start-up, the layout, New, the 160-character
+// counter, the attachment list, and New while a message is on its way.
+
+#include "../support/ScriptedSmtpServer.h"
+#include "../support/TestPlatform.h"
+
+#include "platform/MessageTextBox.h"
+#include "window/Twips.h"
+#include "window/frmSendMail.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+class tst_frmSendMail : public QObject
+{
+    Q_OBJECT
+
+private:
+    RecordingMessageBox boxes_;
+    ScriptedFileDialog fileDialog_;
+    std::unique_ptr<frmSendMail> window_;
+
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        auto *found = window_->findChild<T *>(QLatin1StringView(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    MessageTextBox *message() const { return control<MessageTextBox>("txtMessage"); }
+    QString typed() const { return control<QLabel>("Label7")->text(); }
+    QString remaining() const { return control<QLabel>("Label9")->text(); }
+    QListWidget *attachments() const { return control<QListWidget>("lstAttachments"); }
+
+    // Typing as a keyboard with a Cyrillic layout does it: one key event per character.
+    static void type(QWidget *widget, const QString &text)
+    {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+
+private slots:
+    void init()
+    {
+        boxes_.shown.clear();
+        fileDialog_.picks.clear();
+        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, 9, kReplyTimeout});
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() { window_.reset(); }
+
+    void startsIdleAndEmpty()
+    {
+        QCOMPARE(window_->windowTitle(), u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)"_qs);
+        for (QLineEdit *box : window_->findChildren<QLineEdit *>())
+            QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
+        QVERIFY(message()->toPlainText().isEmpty());
+        QVERIFY(!control<QRadioButton>("Option1")->isChecked());
+        QVERIFY(!control<QRadioButton>("Option2")->isChecked());
+        QVERIFY(control<QLabel>("Label10")->text().isEmpty());
+        QVERIFY(control("cmdSend")->isVisible());
+        QCOMPARE(typed(), u"0"_qs); // emptying the box at start-up counts as a change
+        QCOMPARE(remaining(), u"160"_qs);
+        QVERIFY(!window_->windowIcon().isNull());
+    }
+
+    void windowHasAFixedClientArea()
+    {
+        const QSize client(twipsToPixels(6630, window_.get()), twipsToPixels(3135, window_.get()));
+        QCOMPARE(window_->size(), client);
+        QCOMPARE(window_->minimumSize(), client);
+        QCOMPARE(window_->maximumSize(), client);
+        if (window_->logicalDpiX() == 96)
+            QCOMPARE(client, QSize(442, 209));
+    }
+
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QRect>("twips");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("caption");
+        const auto row = [](const char *name, const char *parent, QRect twips, bool shown, const QString &caption) {
+            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << twips << shown
+                                << caption;
+        };
+        row("Label1", "frmSendMail", {840, 6120, 900, 195}, false, u"Хост SMTP:"_qs);
+        row("Label2", "frmSendMail", {840, 6480, 825, 195}, false, u"Ваш E-mail:"_qs);
+        row("Label3", "frmSendMail", {480, 6840, 1215, 195}, false, u"E-mail адресата:"_qs);
+        row("Label4", "frmSendMail", {1200, 7200, 450, 195}, false, u"Тема:"_qs);
+        row("txtHost", "frmSendMail", {1800, 6120, 3015, 285}, false, {});
+        row("txtSender", "frmSendMail", {1800, 6480, 3015, 285}, false, {});
+        row("txtRecipient", "frmSendMail", {1800, 6840, 3015, 285}, false, {});
+        row("txtSubject", "frmSendMail", {1800, 7200, 3015, 285}, false, {});
+        row("cmdNew", "frmSendMail", {120, 1920, 2055, 375}, true, u"Новое сообщение"_qs);
+        row("cmdSend", "frmSendMail", {120, 2400, 6255, 375}, true, u"Послать"_qs);
+        row("Frame1", "frmSendMail", {120, 4080, 6375, 1215}, false, u"Attach files"_qs);
+        row("cmdAddFile", "Frame1", {4920, 240, 1335, 375}, false, u"Вложить..."_qs);
+        row("cmdRemove", "Frame1", {4920, 720, 1335, 375}, false, u"Удалить"_qs);
+        row("lstAttachments", "Frame1", {120, 240, 4695, 840}, false, {});
+        row("Frame2", "frmSendMail", {120, 0, 2055, 1095}, true, u"Выберите тип абонента:"_qs);
+        row("Option1", "Frame2", {240, 240, 1455, 375}, true, u"Контрактный"_qs);
+        row("Option2", "Frame2", {240, 600, 1455, 375}, true, u"Ace&&base"_qs);
+        row("Text1", "frmSendMail", {720, 1440, 735, 285}, true, {});
+        row("Label5", "frmSendMail", {0, 1200, 2415, 495}, true, u"Номер телефона (7-значный)"_qs);
+        row("Label6", "frmSendMail", {2640, 0, 3855, 255}, true, u"Введите текст сообщения:"_qs);
+        row("Label7", "frmSendMail", {3480, 2040, 375, 255}, true, u"0"_qs);
+        row("Label8", "frmSendMail", {2640, 2040, 3615, 255}, true, u"Вы ввели:          символов,   осталось - "_qs);
+        row("Label9", "frmSendMail", {5640, 2040, 495, 255}, true, u"160"_qs);
+        row("txtMessage", "frmSendMail", {2520, 360, 3735, 1335}, true, {});
+        row("Label10", "frmSendMail", {120, 2400, 6375, 375}, true, {});
+    }
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QRect, twips);
+        QFETCH(bool, shown);
+        QFETCH(QString, caption);
+        QWidget *widget = control(qPrintable(name));
+        QCOMPARE(widget->parentWidget()->objectName(), parent);
+        QCOMPARE(widget->geometry(), twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height(), widget));
+        QCOMPARE(!widget->isHidden(), shown);
+        if (!shown)
+            QVERIFY(widget->mapTo(window_.get(), QPoint(0, 0)).y() >= window_->height());
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            text = label->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *frame = qobject_cast<QGroupBox *>(widget))
+            text = frame->title();
+        else
+            QVERIFY(caption.isEmpty());
+        QCOMPARE(text, caption);
+        QVERIFY2(!text.remove(u"&&"_qs).contains(u'&'), "no caption has an access key");
+    }
+
+    void stackingKeepsCoveredControlsBelow()
+    {
+        const QObjectList order = window_->children();
+        const auto above = [&](const char *top, const char *bottom) {
+            return order.indexOf(control(top)) > order.indexOf(control(bottom));
+        };
+        QVERIFY(above("cmdSend", "Label10"));
+        QVERIFY(above("Label7", "Label8"));
+        QVERIFY(above("Label9", "Label8"));
+        QVERIFY(above("Text1", "Label5"));
+    }
+
+    void tabOrderOfShownControls()
+    {
+        QStringList order;
+        QWidget *widget = control("cmdNew");
+        do {
+            if (widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus))
+                order += widget->objectName();
+            widget = widget->nextInFocusChain();
+        } while (widget != control("cmdNew"));
+        QCOMPARE(order, QStringList({u"cmdNew"_qs, u"cmdSend"_qs, u"Option1"_qs, u"Option2"_qs, u"Text1"_qs,
+                                     u"txtMessage"_qs}));
+    }
+
+    void shownBoxesAreNamedForScreenReaders()
+    {
+        QCOMPARE(control("Text1")->accessibleName(), u"Номер телефона (7-значный)"_qs);
+        QCOMPARE(control("txtMessage")->accessibleName(), u"Введите текст сообщения:"_qs);
+    }
+
+    void phoneNumberHoldsSevenCharacters()
+    {
+        QTest::keyClicks(control("Text1"), u"123456789"_qs);
+        QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
+    }
+
+    void counterFollowsTyping()
+    {
+        message()->setFocus();
+        QTest::keyClicks(message(), QString(159, u'a'));
+        QCOMPARE(typed(), u"159"_qs);
+        QCOMPARE(remaining(), u"1"_qs);
+        QTest::keyClick(message(), Qt::Key_Return); // a line break needs two: refused
+        QCOMPARE(typed(), u"159"_qs);
+        QTest::keyClicks(message(), u"bc"_qs);
+        QCOMPARE(typed(), u"160"_qs);
+        QCOMPARE(remaining(), u"0"_qs);
+        QCOMPARE(message()->toPlainText(), QString(159, u'a') + u'b');
+    }
+
+    void lineBreakCountsTwoAndCyrillicOne()
+    {
+        type(message(), u"Щё"_qs);
+        QTest::keyClick(message(), Qt::Key_Return);
+        QTest::keyClicks(message(), u"ok"_qs);
+        QCOMPARE(typed(), u"6"_qs);
+        QCOMPARE(remaining(), u"154"_qs);
+        QCOMPARE(message()->Text(), u"Щё\r\nok"_qs);
+    }
+
+    void pasteInsertsOnlyWhatFits()
+    {
+        QTest::keyClicks(message(), QString(150, u'x'));
+        QApplication::clipboard()->setText(u"0123456789abcdef"_qs);
+        message()->paste();
+        QCOMPARE(typed(), u"160"_qs);
+        QVERIFY(message()->toPlainText().endsWith(u"0123456789"_qs));
+
+        message()->selectAll();
+        QApplication::clipboard()->setText(QString(100, u'я') + u"\r\n"_qs + QString(100, u'я'));
+        message()->paste(); // the selection makes room: 100 + CRLF + 58
+        QCOMPARE(typed(), u"160"_qs);
+        QCOMPARE(message()->toPlainText(), QString(100, u'я') + u'\n' + QString(58, u'я'));
+    }
+
+    void undoReturnsOnlyToTextsWithinTheLimit()
+    {
+        QTest::keyClicks(message(), QString(160, u'a'));
+        message()->selectAll();
+        QTest::keyClick(message(), Qt::Key_Delete);
+        QCOMPARE(typed(), u"0"_qs);
+        message()->undo();
+        QCOMPARE(typed(), u"160"_qs);
+        message()->redo();
+        QCOMPARE(typed(), u"0"_qs);
+    }
+
+    void newEmptiesTheMessageAndKeepsTheSubscriber()
+    {
+        control<QRadioButton>("Option2")->setChecked(true);
+        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
+        type(message(), u"Привет"_qs);
+        control<QPushButton>("cmdNew")->click();
+        QVERIFY(message()->toPlainText().isEmpty());
+        QCOMPARE(typed(), u"0"_qs);
+        QCOMPARE(remaining(), u"160"_qs);
+        QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
+        QVERIFY(control<QRadioButton>("Option2")->isChecked());
+    }
+
+    void attachmentList()
+    {
+        fileDialog_.picks = {u"/tmp/a"_qs, QString(), u"/tmp/b"_qs, u"/tmp/a"_qs};
+        for (int i = 0; i < 4; ++i)
+            control<QPushButton>("cmdAddFile")->click();
+        QCOMPARE(attachments()->count(), 3); // the cancel added nothing, the duplicate is kept
+
+        attachments()->setCurrentRow(-1);
+        control<QPushButton>("cmdRemove")->click(); // nothing selected: nothing happens
+        QCOMPARE(attachments()->count(), 3);
+
+        attachments()->setCurrentRow(1);
+        control<QPushButton>("cmdRemove")->click();
+        QCOMPARE(attachments()->count(), 2);
+        QCOMPARE(attachments()->item(0)->text(), u"/tmp/a"_qs);
+        QCOMPARE(attachments()->item(1)->text(), u"/tmp/a"_qs);
+        QCOMPARE(attachments()->currentRow(), -1);
+        QVERIFY(boxes_.shown.isEmpty());
+    }
+
+    void sendLeavesTheLastAttachmentSelected()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"one", "two", "three"}) {
+            QFile file(dir.filePath(QLatin1StringView(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            fileDialog_.picks += file.fileName();
+            control<QPushButton>("cmdAddFile")->click();
+        }
+        control<QRadioButton>("Option1")->setChecked(true);
+        control<QPushButton>("cmdSend")->click();
+        QCOMPARE(attachments()->currentRow(), 2);
+        control<QPushButton>("cmdRemove")->click();
+        QCOMPARE(attachments()->count(), 2);
+    }
+
+    void newDuringASubmissionKeepsTheMessageInFlight()
+    {
+        ScriptedSmtpServer server({"220 hi\r\n", "250 a\r\n", "250 b\r\n", "250 c\r\n", "354 d\r\n",
+                                   "250 queued\r\n", "221 bye\r\n"});
+        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
+                                                Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        control<QRadioButton>("Option1")->setChecked(true);
+        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
+        message()->setPlainText(u"Важно"_qs);
+        server.onCommand = [this](const QByteArray &command) {
+            if (command.startsWith("HELO"))
+                control<QPushButton>("cmdNew")->click();
+        };
+        control<QPushButton>("cmdSend")->click();
+        QVERIFY(control("cmdSend")->isHidden());
+        QCOMPARE(control<QLabel>("Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
+        QTRY_COMPARE(boxes_.shown.size(), 1);
+        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QVERIFY(server.received.contains("RCPT TO:380671234567@sms.kyivstar.net\r\n"));
+        QVERIFY(server.received.contains("\r\n\r\n\xC2\xE0\xE6\xED\xEE\r\n"));
+        QVERIFY(message()->toPlainText().isEmpty());
+        QVERIFY(!control("cmdSend")->isHidden());
+        QVERIFY(control<QLabel>("Label10")->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_frmSendMail)
+#include "tst_frmsendmail.moc"
