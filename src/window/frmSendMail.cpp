@@ -69,6 +69,11 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     icon.addFile(u":/tallimo-32.xpm"_qs);
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
+    // The layout is drawn for a narrow 8-point face; the desktop's own comes last.
+    QFont compact = font();
+    compact.setFamilies({u"Liberation Sans"_qs, u"Arimo"_qs, u"Nimbus Sans"_qs, u"Arial"_qs, font().family()});
+    compact.setPointSize(8);
+    setFont(compact);
 
     createControls();
     connectHandlers();
@@ -110,8 +115,8 @@ void frmSendMail::createControls()
     setTextColour(Frame2, QColor(0, 0, 192));
     Option1 = place(new QRadioButton(u"Контрактный"_qs, Frame2), "Option1", {240, 240, 1455, 375});
     Option2 = place(new QRadioButton(u"Ace&&base"_qs, Frame2), "Option2", {240, 600, 1455, 375});
-    for (QRadioButton *option : {Option1, Option2})
-        option->setPalette(palette()); // the frame's colour is for its caption alone
+    for (QRadioButton *option : {Option1, Option2}) // the frame's colour is for its caption alone
+        setTextColour(option, palette().color(QPalette::WindowText));
 
     Text1 = textBox("Text1", {720, 1440, 735, 285});
     Text1->setMaxLength(kPhoneDigits);
