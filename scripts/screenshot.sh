@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "${SCREENSHOT_ISOLATED:-}" != 1 ]; then
-  SCREENSHOT_ISOLATED=1 exec tests/e2e/in_isolated_network.sh "$0" "$@"
+  SCREENSHOT_ISOLATED=1 exec scripts/in_isolated_network.sh "$0" "$@"
 fi
 pids=()
 trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done' EXIT

@@ -7,6 +7,7 @@ packages=(
   cmake g++ qt6-base-dev qt6-translations-l10n     # build
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
   xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed
+  dpkg-dev desktop-file-utils appstream            # the Debian package and its desktop files
 )
 missing=()
 for package in "${packages[@]}"; do

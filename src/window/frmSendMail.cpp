@@ -65,8 +65,8 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     setObjectName(u"frmSendMail"_qs);
     setWindowTitle(QString::fromUtf16(kCaption));
     QIcon icon;
-    icon.addFile(u":/tallimo-16.xpm"_qs);
-    icon.addFile(u":/tallimo-32.xpm"_qs);
+    icon.addFile(u":/tallimo-16.png"_qs);
+    icon.addFile(u":/tallimo-32.png"_qs);
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
     // The layout is drawn for a narrow 8-point face; the desktop's own comes last.

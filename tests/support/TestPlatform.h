@@ -37,14 +37,14 @@ public:
     QStringList picks; // empty string: the user cancelled
 };
 
-// The recording aiosmtpd server of tests/servers, on a free loopback port.
+// The gateway stand-in (aiosmtpd) on a free loopback port, reporting in JSON.
 class RecordingSmtpServer
 {
 public:
     RecordingSmtpServer()
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(u"/usr/bin/python3"_qs, {QStringLiteral(TEST_SERVERS_DIR "/recording_smtpd.py")});
+        process_.start(u"/usr/bin/python3"_qs, {QStringLiteral(GATEWAY_STANDIN), u"--json"_qs});
         if (!process_.waitForReadyRead(20000))
             qFatal("the test SMTP server did not start");
         const QByteArray ready = process_.readLine().trimmed();

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The Quick start demo, headless: scripts/demo.sh runs the real program against the
+# gateway stand-in; one message sent through the window must show up in the
+# stand-in's printed record, and closing the window must leave nothing running.
+# usage: e2e_demo.sh path/to/tallimo output-folder
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+tallimo=$(realpath "$1")
+out=$(realpath -m "$2")
+mkdir -p "$out"
+source "$here/lib.sh"
+
+start_display
+"$here/../../scripts/demo.sh" "$tallimo" > "$out/demo.log" 2>&1 &
+demo=$!
+pids+=($demo)
+
+window=$(wait_window "Tallimo v.1.0") || fail "the demo window did not appear"
+click_twips $OPTION1
+type_number 1234567
+click_twips $MESSAGE
+xdotool type --delay 30 "Демо: всё видно"
+click_twips $SEND
+box=$(wait_window "^Tallimo$") || fail "no success box"
+close_box "$box" "^Tallimo$"
+
+type_number 5559999            # the stand-in hangs up on this one
+click_twips $SEND
+box=$(wait_window "^Winsock Error$") || fail "no socket error box for the hang-up"
+close_box "$box" "^Winsock Error$"
+
+for _ in $(seq 50); do grep -q "end of message" "$out/demo.log" && break; sleep 0.1; done
+for line in "HELO       0000000" "MAIL FROM  0000000@sms.kyivstar.net" \
+            "RCPT TO    380671234567@sms.kyivstar.net" "Демо: всё видно" "hung up on RCPT TO:380675559999"; do
+  grep -qF "$line" "$out/demo.log" || { cat "$out/demo.log"; fail "the demo did not print: $line"; }
+done
+
+xdotool windowkill "$window"
+for _ in $(seq 100); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$demo" 2>/dev/null && fail "the demo kept running after its window closed"
+if pgrep -f "gateway_standin.py --host 0.0.0.0 --port 25$" >/dev/null; then fail "the stand-in kept running"; fi
+echo "e2e demo: message printed by the stand-in, hang-up reported, nothing left running"

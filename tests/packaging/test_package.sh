@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# What `cmake --install` puts down is valid for the desktop, the .deb holds exactly
+# that and declares its libraries, and the installed binary shows its window.
+# usage: test_package.sh build-folder output-folder
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(realpath "$1")
+out=$(realpath -m "$2")
+rm -rf "$out" && mkdir -p "$out"
+source "$here/../e2e/lib.sh"
+
+DESTDIR="$out/root" cmake --install "$build" --prefix /usr > /dev/null
+installed=$(cd "$out/root" && find . -type f | sort)
+expected="./usr/bin/tallimo
+./usr/share/applications/org.tallimo.Tallimo.desktop
+./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
+./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
+./usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml"
+[ "$installed" = "$expected" ] || fail "install put down: $installed"
+
+desktop-file-validate "$out/root/usr/share/applications/org.tallimo.Tallimo.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$out/root/usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml" || fail "metainfo"
+for size in 16 32; do
+  identify -format '%w×%h\n' "$out/root/usr/share/icons/hicolor/${size}x${size}/apps/org.tallimo.Tallimo.png" \
+    | grep -qx "${size}×${size}" || fail "icon ${size}"
+done
+
+(cd "$out" && cpack -G DEB --config "$build/CPackConfig.cmake" > cpack.log) || { cat "$out/cpack.log"; fail "cpack"; }
+deb=$(ls "$out"/tallimo_*.deb)
+packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
+[ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
+  [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
+done
+
+# The installed binary, in an isolated network as always, shows its window.
+start_display
+"$here/../../scripts/in_isolated_network.sh" "$out/root/usr/bin/tallimo" &
+pids+=($!)
+window=$(wait_window "Tallimo v.1.0") || fail "the installed binary showed no window"
+import -window "$window" "$out/installed-window.png"
+echo "package: install, desktop entry, metainfo, .deb contents and Depends, installed window all good"
