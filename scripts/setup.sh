@@ -8,6 +8,7 @@ packages=(
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
   xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed
   dpkg-dev desktop-file-utils appstream            # the Debian package and its desktop files
+  clang libclang-rt-14-dev                         # sanitizers and libFuzzer
 )
 missing=()
 for package in "${packages[@]}"; do

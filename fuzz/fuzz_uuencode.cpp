@@ -1,0 +1,67 @@
+// Arbitrary bytes through the uuencoder, handed over in arbitrary whole lines: the
+// block must have the size the formula gives, hold only the characters the format
+// allows, and decode back to exactly the input.
+
+#include "encoding/UUBlockWriter.h"
+
+#include <QStringList>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+int value(QChar c)
+{
+    check(c.unicode() >= 0x21 && c.unicode() <= 0x60); // no spaces, nothing outside the alphabet
+    return (c.unicode() - 32) & 63;
+}
+
+QByteArray decode(const QString &block)
+{
+    QStringList lines = block.split(u'\n');
+    check(lines.size() >= 4 && lines.takeFirst() == u"begin 664 f"_qs);
+    check(lines.takeLast().isEmpty() && lines.takeLast() == u"end"_qs && lines.takeLast() == u"`"_qs);
+    QByteArray data;
+    for (const QString &line : lines) {
+        check(!line.isEmpty());
+        const int count = value(line[0]);
+        check(count > 0 && count <= 45 && line.size() == 1 + 4 * ((count + 2) / 3));
+        QByteArray bytes;
+        for (qsizetype at = 1; at < line.size(); at += 4) {
+            const int a = value(line[at]), b = value(line[at + 1]), c = value(line[at + 2]), d = value(line[at + 3]);
+            bytes += char(a << 2 | b >> 4);
+            bytes += char((b & 15) << 4 | c >> 2);
+            bytes += char((c & 3) << 6 | d);
+        }
+        for (qsizetype fill = count; fill < bytes.size(); ++fill)
+            check(bytes[fill] == ' ');
+        data += bytes.first(count);
+    }
+    return data;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    MUUEncode::UUBlockWriter writer(u"f", bytes.size());
+    unsigned seed = size ? data[0] : 0;
+    for (qsizetype at = 0; at < bytes.size();) {
+        seed = seed * 1103515245u + 12345u;
+        const qsizetype piece = MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
+        writer.append(bytes.sliced(at, std::min(piece, bytes.size() - at)));
+        at += piece;
+    }
+    const QString block = writer.finish();
+    check(block.size() == MUUEncode::blockSize(1, bytes.size()));
+    check(decode(block) == bytes);
+    return 0;
+}
