@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 namespace MUUEncode {
 namespace {
@@ -23,6 +24,10 @@ EncodeError::EncodeError(const QString &path, const QString &cause)
 
 QString UUEncodeFile(const QString &path)
 {
+    // A pipe or a device would block the window or never end: only files are sent.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw EncodeError(path, QCoreApplication::translate("MUUEncode", "not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EncodeError(path, file.errorString());

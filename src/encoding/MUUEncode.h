@@ -23,8 +23,9 @@ private:
 
 // The whole block for the file at path, from "begin 664 <name>" to "end".
 // Reads the file once, front to back. Throws EncodeError when the file does not exist,
-// cannot be opened (a directory, no permission) or cannot be read to the size it had
-// when opened; it never returns part of a block.
+// is not a regular file (a directory, a pipe, a device), cannot be opened (no
+// permission) or cannot be read to the size it had when opened; it never returns part
+// of a block.
 [[nodiscard]] QString UUEncodeFile(const QString &path);
 
 } // namespace MUUEncode

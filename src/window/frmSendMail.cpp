@@ -221,6 +221,8 @@ void frmSendMail::cmdRemove_Click()
 
 void frmSendMail::cmdSend_Click()
 {
+    if (dialogue_) // Send is hidden while a message is on its way; one at a time
+        return;
     SendRequest request;
     request.type = Option1->isChecked() ? SubscriberType::Contract
         : Option2->isChecked()          ? SubscriberType::AceBase

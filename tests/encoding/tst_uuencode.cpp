@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using MUUEncode::UUEncodeFile;
 
 class tst_UUEncode : public QObject
@@ -129,6 +131,10 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::newRow("no such file") << dir_.filePath(u"missing"_qs);
         QTest::newRow("a directory") << dir_.path();
+        QTest::newRow("a device that never ends") << u"/dev/zero"_qs;
+        const QString fifo = dir_.filePath(u"fifo"_qs);
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        QTest::newRow("a pipe nobody writes to") << fifo;
     }
     void failuresCarryPathAndCause()
     {

@@ -72,6 +72,46 @@ private slots:
         QCOMPARE(control<QLabel>(window, "Label10")->text(), QString());
     }
 
+    void awkwardTextsArriveIntact_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("arrives");
+        QString cyrillic;
+        for (char16_t c = u'А'; c <= u'я'; ++c)
+            cyrillic += QChar(c);
+        cyrillic += u"ЁёҐґЄєІіЇїЎў"_qs;
+        QTest::newRow("lines that are a dot or begin with two") << u".\n..x\n."_qs << u".\r\n..x\r\n."_qs;
+        QTest::newRow("lone CR") << u"a\rb"_qs << u"a\r\nb"_qs;
+        const QString half = QString(79, u'ж');
+        QTest::newRow("exactly 160 with a line break") << half + u'\n' + half << half + u"\r\n"_qs + half;
+        QTest::newRow("every Cyrillic letter of Windows-1251") << cyrillic << cyrillic;
+        QTest::newRow("text that looks like an address") << u"<a@b> 1"_qs << u"<a@b> 1"_qs;
+    }
+    void awkwardTextsArriveIntact()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, arrives);
+        RecordingSmtpServer server;
+        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        compose(window, "Option2", u"1234567"_qs, text);
+        control<QPushButton>(window, "cmdSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 10000);
+        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QTRY_COMPARE(server.messages().size(), 1);
+        QCOMPARE(server.messages().first()["data"].toString(), u"Subject:\r\n\r\n"_qs + arrives + u"\r\n\r\n\r\n"_qs);
+    }
+
+    void oddNumberGoesAsTypedAndTheServerJudgesIt()
+    {
+        RecordingSmtpServer server;
+        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        compose(window, "Option1", u"12 4<@>"_qs, u"x"_qs);
+        control<QPushButton>(window, "cmdSend")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 10000);
+        QVERIFY2(boxes_.shown[0].prompt.startsWith(u"Ошибка: 501"_qs), qPrintable(boxes_.shown[0].prompt));
+        QVERIFY(!control<QPushButton>(window, "cmdSend")->isHidden());
+    }
+
     void refusalThenRetry()
     {
         RecordingSmtpServer server;

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 class tst_SendCommand : public QObject
 {
     Q_OBJECT
@@ -71,6 +73,36 @@ private slots:
         SendRequest missing = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
         missing.attachmentPaths = {u"/nonexistent/report.txt"_qs};
         QVERIFY(refusal(missing).contains(u"/nonexistent/report.txt"_qs));
+    }
+
+    void attachmentsAreReadAsTheyAreAtSend()
+    {
+        QTemporaryDir dir;
+        QFile empty(dir.filePath(u"empty"_qs)), shrunk(dir.filePath(u"shrunk"_qs));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        QVERIFY(shrunk.open(QIODevice::WriteOnly));
+        shrunk.write(QByteArray(1000, 'x'));
+        shrunk.close();
+        SendRequest r = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
+        r.attachmentPaths = {empty.fileName(), shrunk.fileName()};
+        QVERIFY(shrunk.resize(3)); // listed with 1000 bytes, 3 left when Send is pressed
+        const auto prepared = std::get<PreparedSend>(prepareSend(r));
+        QCOMPARE(prepared.submission.attachmentBlock,
+                 QByteArray("begin 664 empty\n`\nend\n\r\nbegin 664 shrunk\n#>'AX\n`\nend\n\r\n"));
+    }
+
+    void unreadableAttachmentIsRefused()
+    {
+        if (geteuid() == 0)
+            QSKIP("root reads every file");
+        QTemporaryDir dir;
+        QFile secret(dir.filePath(u"secret"_qs));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.close();
+        QVERIFY(secret.setPermissions({}));
+        SendRequest r = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
+        r.attachmentPaths = {secret.fileName()};
+        QVERIFY(refusal(r).contains(secret.fileName()));
     }
 
     void everyAttachmentIsFollowedByCrlf()

@@ -1,11 +1,17 @@
 #pragma once
 // An SMTP server on loopback that answers from a script, for the endings a real
 // server rarely shows: it greets, then answers each command line (and the whole
-// message, up to ".") with the next scripted reply. A reply "<close>" closes the
-// connection instead; running out of replies leaves the client waiting.
+// message, up to ".") with the next scripted reply. Instead of a reply the script may
+// say "<close>" (hang up), "<reset>" (abort with a TCP RST) or "<silence>" (send
+// nothing this time); running out of replies leaves the client waiting. A new
+// connection is greeted with the next entry, so one script can serve a retry.
+// With bytewise set, every reply goes out one byte per segment.
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <sys/socket.h>
 
 #include <functional>
 
@@ -21,6 +27,8 @@ public:
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             client_ = server_.nextPendingConnection();
             ++connections;
+            pending_.clear();
+            inData_ = false;
             connect(client_, &QTcpSocket::readyRead, this, &ScriptedSmtpServer::onReadyRead);
             if (greet_)
                 answer();
@@ -32,6 +40,7 @@ public:
     QByteArray received;                               // everything the client sent
     int connections = 0;
     std::function<void(const QByteArray &)> onCommand; // sees each command line as it arrives
+    bool bytewise = false;
 
 private:
     void onReadyRead()
@@ -61,12 +70,27 @@ private:
         if (script_.isEmpty())
             return;
         const QByteArray reply = script_.takeFirst();
-        if (reply == "<close>") {
+        if (reply == "<silence>")
+            return;
+        if (reply == "<close>" || reply == "<reset>") {
+            if (reply == "<reset>") {
+                const linger immediately{1, 0};
+                setsockopt(int(client_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediately, sizeof immediately);
+            }
             client_->close();
             client_ = nullptr;
             return;
         }
-        client_->write(reply);
+        if (!bytewise) {
+            client_->write(reply);
+            return;
+        }
+        for (qsizetype at = 0; at < reply.size(); ++at) {
+            QTimer::singleShot(int(at), client_, [client = client_, byte = reply.mid(at, 1)] {
+                client->write(byte);
+                client->flush();
+            });
+        }
     }
 
     QTcpServer server_;
