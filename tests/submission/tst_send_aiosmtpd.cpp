@@ -2,6 +2,7 @@
 // what the server received and which box the user saw.
 
 #include "../support/TestPlatform.h"
+#include "../support/WindowControls.h"
 
 #include "platform/MessageTextBox.h"
 #include "submission/Gateway.h"
@@ -21,14 +22,6 @@ class tst_SendAiosmtpd : public QObject
 private:
     RecordingMessageBox boxes_;
     ScriptedFileDialog fileDialog_;
-
-    template<typename T>
-    static T *control(QWidget &window, const char *name)
-    {
-        auto *found = window.findChild<T *>(QLatin1StringView(name));
-        Q_ASSERT(found);
-        return found;
-    }
 
     static void compose(QWidget &window, const char *option, const QString &number, const QString &text)
     {

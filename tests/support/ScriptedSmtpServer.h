@@ -15,6 +15,10 @@
 
 #include <functional>
 
+// A server that takes the message: greeting, HELO, MAIL, RCPT, DATA, the message, QUIT.
+inline const QList<QByteArray> kGoodServer = {"220 hi\r\n",  "250 a\r\n",      "250 b\r\n",  "250 c\r\n",
+                                               "354 d\r\n", "250 queued\r\n", "221 bye\r\n"};
+
 class ScriptedSmtpServer : public QObject
 {
 public:

@@ -45,12 +45,20 @@ public:
     {
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process_.start(u"/usr/bin/python3"_qs, {QStringLiteral(GATEWAY_STANDIN), u"--json"_qs});
-        if (!process_.waitForReadyRead(20000))
-            qFatal("the test SMTP server did not start");
+        // The line may arrive in pieces; and a server left running on a fatal error
+        // would hold the test's output open until CTest's timeout.
+        while (!process_.canReadLine()) {
+            if (!process_.waitForReadyRead(20000)) {
+                process_.kill();
+                qFatal("the test SMTP server did not start");
+            }
+        }
         const QByteArray ready = process_.readLine().trimmed();
         port_ = quint16(ready.split(' ').value(1).toUInt());
-        if (port_ == 0)
+        if (port_ == 0) {
+            process_.kill();
             qFatal("the test SMTP server said: %s", ready.constData());
+        }
     }
     ~RecordingSmtpServer()
     {

@@ -3,6 +3,7 @@
 
 #include "../support/ScriptedSmtpServer.h"
 #include "../support/TestPlatform.h"
+#include "../support/WindowControls.h"
 
 #include "platform/MessageTextBox.h"
 #include "window/Twips.h"
@@ -31,10 +32,7 @@ private:
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        auto *found = window_->findChild<T *>(QLatin1StringView(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return ::control<T>(*window_, name);
     }
     MessageTextBox *message() const { return control<MessageTextBox>("txtMessage"); }
     QString typed() const { return control<QLabel>("Label7")->text(); }
@@ -290,8 +288,7 @@ private slots:
 
     void newDuringASubmissionKeepsTheMessageInFlight()
     {
-        ScriptedSmtpServer server({"220 hi\r\n", "250 a\r\n", "250 b\r\n", "250 c\r\n", "354 d\r\n",
-                                   "250 queued\r\n", "221 bye\r\n"});
+        ScriptedSmtpServer server(kGoodServer);
         window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
                                                 Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
         control<QRadioButton>("Option1")->setChecked(true);

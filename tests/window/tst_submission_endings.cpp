@@ -3,6 +3,7 @@
 
 #include "../support/ScriptedSmtpServer.h"
 #include "../support/TestPlatform.h"
+#include "../support/WindowControls.h"
 
 #include "platform/MessageTextBox.h"
 #include "window/frmSendMail.h"
@@ -15,13 +16,6 @@
 
 using namespace std::chrono_literals;
 
-namespace {
-
-const QList<QByteArray> kGoodServer = {"220 hi\r\n",  "250 a\r\n",      "250 b\r\n",  "250 c\r\n",
-                                        "354 d\r\n", "250 queued\r\n", "221 bye\r\n"};
-
-} // namespace
-
 class tst_SubmissionEndings : public QObject
 {
     Q_OBJECT
@@ -29,12 +23,6 @@ class tst_SubmissionEndings : public QObject
 private:
     RecordingMessageBox boxes_;
     ScriptedFileDialog fileDialog_;
-
-    template<typename T = QWidget>
-    static T *control(QWidget &window, const char *name)
-    {
-        return window.findChild<T *>(QLatin1StringView(name));
-    }
 
     static void compose(QWidget &window, bool chooseType, const QString &text)
     {
