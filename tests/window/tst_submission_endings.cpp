@@ -14,8 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace std::chrono_literals;
-
 class tst_SubmissionEndings : public QObject
 {
     Q_OBJECT
@@ -76,29 +74,6 @@ private slots:
         QCOMPARE(server.connections, 0);
     }
 
-    void serverClosesEarly_data()
-    {
-        QTest::addColumn<int>("step");
-        for (int step = 0; step <= 5; ++step)
-            QTest::addRow("closed at step %d", step) << step;
-    }
-    void serverClosesEarly()
-    {
-        QFETCH(int, step);
-        QList<QByteArray> script = kGoodServer.first(step);
-        script += "<close>";
-        ScriptedSmtpServer closing(script);
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, closing.port(), kReplyTimeout});
-        compose(window, true, u"Текст"_qs);
-
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QVERIFY2(boxes_.shown[0].prompt.startsWith(u"Winsock Error number 10054\r\n"_qs),
-                 qPrintable(boxes_.shown[0].prompt));
-        QCOMPARE(boxes_.shown[0].title, u"Winsock Error"_qs);
-        verifyIdle(window, u"Текст"_qs);
-    }
-
     void hangingUpAfterQuitIsStillASuccess()
     {
         QList<QByteArray> script = kGoodServer.first(6);
@@ -110,28 +85,6 @@ private slots:
         QTRY_COMPARE(boxes_.shown.size(), 1);
         QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
         verifyIdle(window, u"Текст"_qs);
-    }
-
-    void silentServerTimesOut()
-    {
-        ScriptedSmtpServer silent({}, false);
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, silent.port(), 200ms});
-        compose(window, true, u"Текст"_qs);
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QVERIFY(boxes_.shown[0].prompt.startsWith(u"Winsock Error number 10060\r\n"_qs));
-        verifyIdle(window, u"Текст"_qs);
-    }
-
-    void serverStopsAnsweringMidDialogue()
-    {
-        ScriptedSmtpServer stalling(kGoodServer.first(3));
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, stalling.port(), 200ms});
-        compose(window, true, u"Текст"_qs);
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QVERIFY(boxes_.shown[0].prompt.startsWith(u"Winsock Error number 10060\r\n"_qs));
-        QVERIFY(stalling.received.endsWith("RCPT TO:380671234567@sms.kyivstar.net\r\n"));
     }
 
     void refusalQuotesTheServerAndRetryStartsAfresh()
