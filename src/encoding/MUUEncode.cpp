@@ -2,7 +2,6 @@
 
 #include "encoding/UUBlockWriter.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -27,7 +26,7 @@ QString UUEncodeFile(const QString &path)
     // A pipe or a device would block the window or never end: only files are sent.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        throw EncodeError(path, QCoreApplication::translate("MUUEncode", "not a regular file"));
+        throw EncodeError(path, u"это не обычный файл"_qs);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EncodeError(path, file.errorString());
@@ -42,8 +41,7 @@ QString UUEncodeFile(const QString &path)
         if (got < 0)
             throw EncodeError(path, file.errorString());
         if (got < wanted)
-            throw EncodeError(path, QCoreApplication::translate("MUUEncode",
-                                                                "the file became shorter while it was read"));
+            throw EncodeError(path, u"файл стал короче, пока его читали"_qs);
         writer.append(QByteArrayView(buffer.constData(), got));
         left -= got;
     }
