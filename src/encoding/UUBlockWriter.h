@@ -5,13 +5,13 @@
 // line, then "end". The block's size is known from the name and the data size, so
 // the writer fills a string of exactly that size and never reallocates.
 
+#include "encoding/UULines.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
 namespace MUUEncode {
-
-constexpr qsizetype kChunkBytes = 45; // bytes per data line, as every uudecode expects
 
 // Characters in the block for a header name of nameLength characters and dataSize bytes.
 [[nodiscard]] qsizetype blockSize(qsizetype nameLength, qint64 dataSize);
@@ -32,8 +32,6 @@ public:
     [[nodiscard]] QString finish();
 
 private:
-    void appendLine(const unsigned char *chunk, qsizetype count);
-
     QString block_;
     char16_t *out_;
 };

@@ -12,6 +12,10 @@
 
 #include <sys/stat.h>
 
+#include <vector>
+
+using MUUEncode::kChunkBytes;
+using MUUEncode::kFullLineCharacters;
 using MUUEncode::UUEncodeFile;
 
 class tst_UUEncode : public QObject
@@ -84,6 +88,28 @@ private slots:
 
         const QString at90 = UUEncodeFile(write(u"f90"_qs, QByteArray(90, 'x')));
         QCOMPARE(at90.count(u"\nM"_qs), 2);
+    }
+
+    // Whole lines go sixteen characters at a time where the processor can; they must be
+    // the characters a line-by-line encoding gives, for every byte value in every place.
+    void wholeLinesMatchLineByLine()
+    {
+        QByteArray data(kChunkBytes * 2000, Qt::Uninitialized);
+        QRandomGenerator generator(45);
+        for (char &byte : data)
+            byte = char(generator.bounded(256));
+        for (int value = 0; value < 256; ++value) // each value at every offset of a line
+            data[value * (kChunkBytes + 1)] = char(value);
+        data.replace(0, kChunkBytes, QByteArray(kChunkBytes, '\0'));
+        const auto *bytes = reinterpret_cast<const unsigned char *>(data.constData());
+        const qsizetype lines = data.size() / kChunkBytes;
+
+        std::vector<char16_t> together(lines * kFullLineCharacters), oneByOne(lines * kFullLineCharacters);
+        QCOMPARE(MUUEncode::encodeFullLines(bytes, lines, together.data()), together.data() + together.size());
+        char16_t *out = oneByOne.data();
+        for (qsizetype line = 0; line < lines; ++line)
+            out = MUUEncode::encodeLine(bytes + line * kChunkBytes, kChunkBytes, out);
+        QVERIFY(together == oneByOne);
     }
 
     void headerNameIsTheLastPathPart_data()

@@ -1,0 +1,20 @@
+#pragma once
+// The data lines of a uuencoded block: the length character, the groups of four
+// characters, LF. Characters are written as UTF-16 straight into the block.
+
+#include <QtGlobal>
+
+namespace MUUEncode {
+
+constexpr qsizetype kChunkBytes = 45;         // bytes per data line, as every uudecode expects
+constexpr qsizetype kFullLineCharacters = 62; // length character, 60 data characters, LF
+
+// One line of count bytes (1 to kChunkBytes); a short last group is filled with 0x20
+// bytes, encoded like data. Returns the position after the LF.
+char16_t *encodeLine(const unsigned char *chunk, qsizetype count, char16_t *out);
+
+// lines whole lines of kChunkBytes bytes each, sixteen characters at a time where the
+// processor can; the same characters as encodeLine line by line.
+char16_t *encodeFullLines(const unsigned char *data, qsizetype lines, char16_t *out);
+
+} // namespace MUUEncode
