@@ -8,6 +8,7 @@
 #include "window/Twips.h"
 
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,9 +70,15 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     icon.addFile(u":/tallimo-32.png"_qs);
     setWindowIcon(icon);
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
-    // The layout is drawn for a narrow 8-point face; the desktop's own comes last.
+    // The layout is drawn for a narrow 8-point face, else the desktop's own. One family
+    // picked here: a list of missing ones makes every text lookup search for fallbacks.
     QFont compact = font();
-    compact.setFamilies({u"Liberation Sans"_qs, u"Arimo"_qs, u"Nimbus Sans"_qs, u"Arial"_qs, font().family()});
+    for (const QString &family : {u"Liberation Sans"_qs, u"Arimo"_qs, u"Nimbus Sans"_qs, u"Arial"_qs}) {
+        if (QFontDatabase::hasFamily(family)) {
+            compact.setFamily(family);
+            break;
+        }
+    }
     compact.setPointSize(8);
     setFont(compact);
 
