@@ -43,14 +43,12 @@ def encoder_rows(bench, size, reps, work):
         f.write(os.urandom(size))
     mb = size / 1e6
     ours = [mb / float(t) for t in lines_of([bench, "encode", path, str(reps)])]
-    # uuencode runs as a process: its start-up, measured on an empty file, is taken off.
-    startup = statistics.median(timed_process(["uuencode", "/dev/null", "x"]) for _ in range(5))
+    # uuencode runs as a process: its start-up, measured on an empty file right before
+    # each run (so both see the same machine), is taken off.
     gnu = []
     for _ in range(reps):
-        with open(os.devnull, "wb") as sink:
-            start = time.perf_counter()
-            subprocess.run(["uuencode", path, "random.bin"], check=True, stdout=sink)
-        gnu.append(mb / max(time.perf_counter() - start - startup, 1e-9))
+        startup = min(timed_process(["uuencode", "/dev/null", "x"]) for _ in range(3))
+        gnu.append(mb / max(timed_process(["uuencode", path, "random.bin"]) - startup, 1e-9))
     data = open(path, "rb").read()
     python = []
     for _ in range(reps):
@@ -204,10 +202,13 @@ def main():
         table(rows),
         "",
         "- Encoder: `UUEncodeFile` in process on a cached file of random bytes; GNU `uuencode` as a process "
-        "with its start-up (measured on an empty file) subtracted; Python `binascii.b2a_uu` over 45-byte "
-        "chunks; `memcpy` of the same size; filling a fresh string of the block's size (page faults and the "
-        "kernel's zeroing, which every new block pays). Peak RSS (VmHWM) is the encoding process's own, "
-        "against the block's size in memory (UTF-16, two bytes a character).",
+        "with its start-up (the fastest of three runs on an empty file, just before each run) subtracted; "
+        "Python `binascii.b2a_uu` over 45-byte chunks; `memcpy` of the same size into a buffer already in "
+        "use; `memset` of a new string of the block's size (the page faults and the kernel's zeroing every "
+        "new block pays, and the stores). The min of an in-process row is its first, cold run; later runs "
+        "of the 1 MiB size get memory the allocator has already faulted in, so the median is the warm "
+        "figure. Peak RSS (VmHWM) is the encoding process's own, against the block's size in memory "
+        "(UTF-16, two bytes a character).",
         "- Start-up: exec to the first painted window, peak RSS of that process; the floor is an empty "
         "Qt Widgets window of the same size, and the same window with one label, which pays for the font "
         "database as every window with text does. Under `QT_QPA_PLATFORM=offscreen` and under Xvfb.",

@@ -69,7 +69,7 @@ int freshFill(qsizetype characters, int reps)
         timer.start();
         QString block(characters, Qt::Uninitialized);
         adviseHugePages(block.data(), std::size_t(characters) * 2);
-        std::fill(block.begin(), block.end(), QChar(u'M'));
+        std::memset(block.data(), 'M', std::size_t(characters) * 2); // libc's fastest stores
         print(timer.nsecsElapsed() / 1e9);
     }
     return 0;
