@@ -10,19 +10,14 @@ namespace {
 constexpr QStringView kHeaderStart = u"begin 664 ";
 constexpr QStringView kTrailer = u"`\nend\n";
 
-qsizetype lineSize(qsizetype count)
-{
-    return 1 + 4 * ((count + 2) / 3) + 1;
-}
-
 } // namespace
 
 qsizetype blockSize(qsizetype nameLength, qint64 dataSize)
 {
     const qint64 fullLines = dataSize / kChunkBytes;
     const qint64 rest = dataSize % kChunkBytes;
-    return kHeaderStart.size() + nameLength + 1 + fullLines * lineSize(kChunkBytes)
-        + (rest ? lineSize(rest) : 0) + kTrailer.size();
+    return kHeaderStart.size() + nameLength + 1 + fullLines * kFullLineCharacters
+        + (rest ? lineCharacters(rest) : 0) + kTrailer.size();
 }
 
 QStringView headerName(QStringView path)

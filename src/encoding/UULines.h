@@ -6,8 +6,14 @@
 
 namespace MUUEncode {
 
-constexpr qsizetype kChunkBytes = 45;         // bytes per data line, as every uudecode expects
-constexpr qsizetype kFullLineCharacters = 62; // length character, 60 data characters, LF
+constexpr qsizetype kChunkBytes = 45; // bytes per data line, as every uudecode expects
+
+// Characters of a line of count bytes: the length character, four per group begun, LF.
+constexpr qsizetype lineCharacters(qsizetype count)
+{
+    return 1 + 4 * ((count + 2) / 3) + 1;
+}
+constexpr qsizetype kFullLineCharacters = lineCharacters(kChunkBytes);
 
 // One line of count bytes (1 to kChunkBytes); a short last group is filled with 0x20
 // bytes, encoded like data. Returns the position after the LF.
