@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
 
 namespace {
 
@@ -61,10 +60,10 @@ private:
 
 } // namespace
 
-QByteArray toWindows1251(QStringView text)
+std::optional<QByteArray> toWindows1251(QStringView text)
 {
     Iconv encoder("WINDOWS-1251", "UTF-8");
-    return *encoder.convert(text.toUtf8(), "?");
+    return encoder.convert(text.toUtf8(), {});
 }
 
 QString fromWindows1251(QByteArrayView bytes)

@@ -5,9 +5,11 @@
 #include <QByteArray>
 #include <QString>
 
-// The text as Windows-1251 bytes. Characters the code page lacks must have been
-// refused before (see charactersOutsideWindows1251); they would come out as '?'.
-[[nodiscard]] QByteArray toWindows1251(QStringView text);
+#include <optional>
+
+// The text as Windows-1251 bytes, or nothing when it holds a character the code page
+// lacks (charactersOutsideWindows1251 names them).
+[[nodiscard]] std::optional<QByteArray> toWindows1251(QStringView text);
 
 // Received bytes as text; a byte with no character in the code page becomes U+FFFD.
 [[nodiscard]] QString fromWindows1251(QByteArrayView bytes);

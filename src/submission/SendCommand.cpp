@@ -24,13 +24,17 @@ std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request)
     prepared.sender = QString::fromUtf16(kSenderLocalPart) + u'@' + domain;
     prepared.recipient = QString::fromUtf16(kRecipientPrefix) + request.phoneNumber + u'@' + domain;
 
-    const QString outside = charactersOutsideWindows1251(prepared.recipient + request.subject
-                                                         + request.messageText + attachmentBlock);
-    if (!outside.isEmpty())
+    // One conversion of each field, the attachments' block being the big one; only when
+    // one fails is the text searched for the characters to name.
+    const auto sender = toWindows1251(prepared.sender), recipient = toWindows1251(prepared.recipient),
+               subject = toWindows1251(request.subject), text = toWindows1251(request.messageText),
+               attachments = toWindows1251(attachmentBlock);
+    if (!sender || !recipient || !subject || !text || !attachments) {
+        const QString outside = charactersOutsideWindows1251(prepared.recipient + request.subject
+                                                             + request.messageText + attachmentBlock);
         return SendRefusal{u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(outside)};
+    }
 
-    prepared.submission = Submission{toWindows1251(prepared.sender), toWindows1251(prepared.recipient),
-                                     toWindows1251(request.subject), toWindows1251(request.messageText),
-                                     toWindows1251(attachmentBlock)};
+    prepared.submission = Submission{*sender, *recipient, *subject, *text, *attachments};
     return prepared;
 }
