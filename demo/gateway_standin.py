@@ -4,16 +4,38 @@ Every message it takes is printed as a person reads it: the envelope (HELO, MAIL
 RCPT TO) and the text, decoded from Windows-1251. With --json it prints one JSON object
 per message instead, for tests. It prints "listening <port>" once it is ready.
 
-To see the failure boxes, pick a number that ends in
+Like the operator's gateway and strict servers such as OpenSMTPD, it wants the envelope
+as RFC 5321 writes it, "MAIL FROM:<address>" and "RCPT TO:<address>", and refuses with
+550 any recipient but "38067" and seven digits at one of the two gateway domains, so a
+mistyped number is refused as it would be for real. To see the other failure boxes, pick
+a number that ends in
   0000  the subscriber is refused (550 at RCPT TO);
   9999  the gateway hangs up at RCPT TO without a word.
 """
 import argparse
 import asyncio
 import json
+import re
 import sys
 
 from aiosmtpd.smtp import SMTP
+
+SUBSCRIBER = re.compile(r"38067[0-9]{7}@(sms|2sms)\.kyivstar\.net", re.ASCII)
+BRACKETED = re.compile(r"(FROM|TO):<[^<>]*>( .*)?", re.ASCII | re.IGNORECASE)
+
+
+class StrictSMTP(SMTP):
+    """Refuses an envelope address without angle brackets, as OpenSMTPD does."""
+
+    async def smtp_MAIL(self, arg):
+        if arg and not BRACKETED.fullmatch(arg):
+            return await self.push("553 5.1.0 Sender address syntax error")
+        return await super().smtp_MAIL(arg)
+
+    async def smtp_RCPT(self, arg):
+        if arg and not BRACKETED.fullmatch(arg):
+            return await self.push("501 5.1.3 Bad recipient address syntax")
+        return await super().smtp_RCPT(arg)
 
 
 def local_part(address):
@@ -31,6 +53,9 @@ class Gateway:
             return "421 closing"
         if local_part(address).endswith("0000"):
             self.note(f"refused RCPT TO:{address} (numbers ending in 0000 are refused)")
+            return "550 5.1.1 No such subscriber"
+        if not SUBSCRIBER.fullmatch(address):
+            self.note(f"refused RCPT TO:{address} (not 38067 and seven digits at a gateway domain)")
             return "550 5.1.1 No such subscriber"
         envelope.rcpt_tos.append(address)
         return "250 OK"
@@ -74,7 +99,7 @@ async def main():
     args = parser.parse_args()
     loop = asyncio.get_running_loop()
     server = await loop.create_server(
-        lambda: SMTP(Gateway(args.json), decode_data=False, hostname="gateway.standin"), args.host, args.port)
+        lambda: StrictSMTP(Gateway(args.json), decode_data=False, hostname="gateway.standin"), args.host, args.port)
     print("listening", server.sockets[0].getsockname()[1], flush=True)
     await server.serve_forever()
 

@@ -13,9 +13,12 @@ namespace {
 const Submission kSubmission{"0000000@sms.kyivstar.net", "380671234567@sms.kyivstar.net", "",
                              "Hi\r\n.\r\n..two", "begin 664 x\n.86)C\n`\nend\n\r\n"};
 
+using namespace std::chrono_literals;
+constexpr SmtpDialogue::Timeouts kTimeouts{60s, 2s};
+
 QByteArray fullTranscript()
 {
-    SmtpDialogue dialogue(kSubmission);
+    SmtpDialogue dialogue(kSubmission, kTimeouts);
     QByteArray sent;
     for (const char *reply : {"220 a\r\n", "250 b\r\n", "250 c\r\n", "250 d\r\n", "354 e\r\n", "250 f\r\n"})
         sent += dialogue.receive(reply).toSend;
@@ -31,15 +34,15 @@ void check(bool condition)
 struct Outcome
 {
     QByteArray sent;
-    std::optional<SmtpDialogue::Ending> ending;
+    std::optional<Ending::Kind> ending;
     QByteArray refusal;
-    int step = 0;
+    SmtpDialogue::Step step = SmtpDialogue::Step::Greeting;
 };
 
 // Feeds the bytes in pieces whose sizes come from seed; seed 0 feeds them whole.
 Outcome run(QByteArrayView bytes, unsigned seed)
 {
-    SmtpDialogue dialogue(kSubmission);
+    SmtpDialogue dialogue(kSubmission, kTimeouts);
     Outcome outcome;
     for (qsizetype at = 0; at < bytes.size();) {
         seed = seed * 1103515245u + 12345u;
@@ -49,8 +52,8 @@ Outcome run(QByteArrayView bytes, unsigned seed)
         check(!outcome.ending || (reaction.toSend.isEmpty() && !reaction.ending));
         outcome.sent += reaction.toSend;
         if (reaction.ending) {
-            outcome.ending = reaction.ending;
-            outcome.refusal = reaction.refusal;
+            outcome.ending = reaction.ending->kind;
+            outcome.refusal = reaction.ending->reply;
         }
     }
     outcome.step = dialogue.step();
@@ -88,12 +91,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Outcome whole = run(bytes, 0);
     const Outcome split = run(bytes, seed | 1);
     check(whole.sent == split.sent && whole.ending == split.ending && whole.refusal == split.refusal);
-    check(transcript.startsWith(whole.sent));
-    check(whole.step >= 0 && whole.step <= 6);
-    if (whole.ending == SmtpDialogue::Ending::Sent)
-        check(whole.step == 6 && whole.sent == transcript);
-    if (whole.ending == SmtpDialogue::Ending::Refused)
-        check(!whole.refusal.isEmpty() && whole.refusal.size() <= kMaxReplyBytes && whole.step < 6);
+    check(!whole.ending || *whole.ending == Ending::Kind::Sent || *whole.ending == Ending::Kind::Refused);
+    if (whole.ending == Ending::Kind::Sent)
+        check(whole.step == SmtpDialogue::Step::Quit && whole.sent == transcript);
+    if (whole.ending == Ending::Kind::Refused) // the steps so far, then a polite QUIT
+        check(!whole.refusal.isEmpty() && whole.refusal.size() <= kMaxReplyBytes
+              && whole.step < SmtpDialogue::Step::Quit && whole.sent.endsWith("QUIT\r\n")
+              && transcript.startsWith(whole.sent.chopped(6)));
+    else
+        check(transcript.startsWith(whole.sent));
     checkFraming(bytes, seed);
     return 0;
 }

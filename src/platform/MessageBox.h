@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+
 enum class MsgBoxIcon { Exclamation = 48, Information = 64 };
 
 inline constexpr auto kApplicationTitle = u"Tallimo"; // the title of a box given none
@@ -20,4 +24,10 @@ class QtMessageBox final : public MessageBox
 {
 public:
     void MsgBox(const QString &prompt, MsgBoxIcon icon, const QString &title) override;
+
+    // The box as shown: plain text, never markup; a prompt too long for a small screen
+    // (a server's long reply) shown by its start, marked as cut, the whole of it in the
+    // box's details, so the box and its OK button always fit on the screen.
+    [[nodiscard]] static std::unique_ptr<QMessageBox> build(const QString &prompt, MsgBoxIcon icon,
+                                                            const QString &title);
 };

@@ -11,7 +11,7 @@ int windowsSocketError(QAbstractSocket::SocketError error)
     case QAbstractSocket::RemoteHostClosedError:
         return 10054;
     case QAbstractSocket::SocketTimeoutError:
-        return 10060;
+        return kTimedOutSocketError;
     case QAbstractSocket::HostNotFoundError:
         return 11001;
     case QAbstractSocket::NetworkError: // Qt reports host and network unreachable alike
@@ -31,59 +31,51 @@ int windowsSocketError(QAbstractSocket::SocketError error)
 
 } // namespace
 
-SocketControl::SocketControl(std::chrono::milliseconds replyTimeout, QObject *parent)
+SocketControl::SocketControl(QObject *parent)
     : QObject(parent)
+    , socket_(new QTcpSocket(this))
 {
-    replyTimer_.setSingleShot(true);
-    replyTimer_.setInterval(replyTimeout);
-    // Commands are small and each waits for its reply: never hold one back.
-    socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    socket_->setObjectName(u"Winsock1"_qs);
+    replyDeadline_.setSingleShot(true);
 
-    connect(&socket_, &QTcpSocket::readyRead, this, [this] {
-        replyTimer_.start();
-        emit DataArrival();
+    connect(socket_, &QTcpSocket::connected, this, [this] {
+        // Commands are small and each waits for its reply: never hold one back. Only a
+        // socket that exists takes the option.
+        socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     });
-    connect(&socket_, &QAbstractSocket::errorOccurred, this, &SocketControl::onErrorOccurred);
-    connect(&replyTimer_, &QTimer::timeout, this, &SocketControl::onTimedOut);
+    connect(socket_, &QTcpSocket::readyRead, this, &SocketControl::DataArrival);
+    connect(socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        emit Error(windowsSocketError(error), socket_->errorString());
+    });
+    connect(&replyDeadline_, &QTimer::timeout, this, &SocketControl::ReplyOverdue);
 }
 
 void SocketControl::Connect(const QString &remoteHost, quint16 remotePort)
 {
-    socket_.abort();
-    replyTimer_.start();
-    socket_.connectToHost(remoteHost, remotePort);
+    socket_->abort();
+    socket_->connectToHost(remoteHost, remotePort);
 }
 
 void SocketControl::SendData(const QByteArray &data)
 {
-    replyTimer_.start();
-    socket_.write(data);
+    socket_->write(data);
 }
 
 QByteArray SocketControl::GetData()
 {
-    return socket_.readAll();
+    return socket_->readAll();
 }
 
 void SocketControl::Close()
 {
-    replyTimer_.stop();
-    socket_.abort();
+    replyDeadline_.stop();
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->disconnectFromHost();
+    else
+        socket_->abort();
 }
 
-void SocketControl::onErrorOccurred(QAbstractSocket::SocketError error)
+void SocketControl::awaitReply(std::chrono::milliseconds within)
 {
-    fail(windowsSocketError(error), socket_.errorString());
-}
-
-void SocketControl::onTimedOut()
-{
-    fail(windowsSocketError(QAbstractSocket::SocketTimeoutError),
-         u"Сервер не ответил за %1 мс"_qs.arg(replyTimer_.interval()));
-}
-
-void SocketControl::fail(int number, const QString &description)
-{
-    replyTimer_.stop();
-    emit Error(number, description);
+    replyDeadline_.start(within);
 }

@@ -15,12 +15,17 @@ inline constexpr auto kAceBaseGatewayDomain = u"2sms.kyivstar.net"; // Ace&base 
 inline constexpr auto kRecipientPrefix = u"38067";  // country and operator code, without "+"
 inline constexpr auto kSenderLocalPart = u"0000000"; // the gateway takes any sender; this is ours
 
-// A silent server must not hold the window in its waiting look for ever.
+// A silent or trickling server must not hold the window in its waiting look for ever:
+// the whole of each reply must come within this.
 inline constexpr std::chrono::milliseconds kReplyTimeout = std::chrono::seconds(60);
+// Once the message is taken, QUIT's reply is only politeness: a server answers it at
+// once or not at all, and the user should not wait longer than a blink for the news.
+inline constexpr std::chrono::milliseconds kQuitGrace = std::chrono::seconds(2);
 
 struct Relay
 {
     QString host = QString::fromUtf16(kRelayAddress);
     quint16 port = kSmtpPort;
     std::chrono::milliseconds replyTimeout = kReplyTimeout;
+    std::chrono::milliseconds quitGrace = kQuitGrace;
 };

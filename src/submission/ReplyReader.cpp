@@ -8,8 +8,9 @@ void ReplyReader::feed(QByteArrayView bytes)
 std::optional<Reply> ReplyReader::next()
 {
     for (;;) {
+        // A reply whose end lies past the cap is over it however the bytes arrived.
         const qsizetype lineEnd = buffer_.indexOf('\n', scanned_);
-        if (lineEnd < 0) {
+        if (lineEnd < 0 || lineEnd >= kMaxReplyBytes) {
             scanned_ = buffer_.size();
             break;
         }

@@ -14,7 +14,7 @@ constexpr qsizetype kMaxReplyBytes = 64 * 1024; // a reply longer than this is n
 struct Reply
 {
     QByteArray text;        // as received, line ends included
-    bool oversized = false; // cut off at kMaxReplyBytes; never an acceptance
+    bool oversized = false; // longer than kMaxReplyBytes, cut there; never an acceptance
 
     [[nodiscard]] QByteArrayView code() const { return QByteArrayView(text).first(std::min<qsizetype>(3, text.size())); }
 };

@@ -4,10 +4,62 @@
 #include "platform/Windows1251.h"
 #include "submission/Gateway.h"
 
-std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request)
+namespace {
+
+// Characters that carry no visible shape, or that would reorder the box's own text, are
+// named by their code point so the user can find them.
+QString visibleName(char32_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Letter_Uppercase: case QChar::Letter_Lowercase: case QChar::Letter_Titlecase:
+    case QChar::Letter_Modifier: case QChar::Letter_Other:
+    case QChar::Number_DecimalDigit: case QChar::Number_Letter: case QChar::Number_Other:
+    case QChar::Punctuation_Connector: case QChar::Punctuation_Dash: case QChar::Punctuation_Open:
+    case QChar::Punctuation_Close: case QChar::Punctuation_InitialQuote: case QChar::Punctuation_FinalQuote:
+    case QChar::Punctuation_Other:
+    case QChar::Symbol_Math: case QChar::Symbol_Currency: case QChar::Symbol_Modifier: case QChar::Symbol_Other:
+        if (QChar::direction(c) == QChar::DirL || QChar::direction(c) == QChar::DirON
+            || QChar::direction(c) == QChar::DirEN || QChar::direction(c) == QChar::DirET)
+            return QString::fromUcs4(&c, 1);
+        break;
+    default:
+        break;
+    }
+    return u"U+%1"_qs.arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+}
+
+bool isControl(char32_t c, bool lineBreaksAllowed)
+{
+    if (lineBreaksAllowed && (c == u'\r' || c == u'\n' || c == u'\t'))
+        return false;
+    return QChar::category(c) == QChar::Other_Control;
+}
+
+// Every distinct character of the fields that cannot be sent, in order of first use.
+QStringList unsendableCharacters(const QString &number, const QString &subject, const QString &text)
+{
+    QStringList names;
+    const auto collect = [&](const QString &field, bool lineBreaksAllowed) {
+        const QString outside = charactersOutsideWindows1251(field);
+        for (char32_t c : field.toUcs4()) {
+            const QString name = visibleName(c);
+            if ((isControl(c, lineBreaksAllowed) || outside.contains(QString::fromUcs4(&c, 1)))
+                && !names.contains(name))
+                names += name;
+        }
+    };
+    collect(number, false);
+    collect(subject, false);
+    collect(text, true);
+    return names;
+}
+
+} // namespace
+
+std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
 {
     if (request.type == SubscriberType::None)
-        return SendRefusal{u"Выберите тип абонента: контрактный или Ace&base."_qs};
+        return Ending{Ending::Kind::NoSubscriberType};
     const QString domain = QString::fromUtf16(
         request.type == SubscriberType::Contract ? kContractGatewayDomain : kAceBaseGatewayDomain);
 
@@ -16,7 +68,7 @@ std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request)
         try {
             attachmentBlock += MUUEncode::UUEncodeFile(path) + u"\r\n"_qs;
         } catch (const MUUEncode::EncodeError &error) {
-            return SendRefusal{u"Не удалось вложить файл «%1»: %2."_qs.arg(error.path(), error.cause())};
+            return Ending{.kind = Ending::Kind::AttachmentUnreadable, .path = error.path(), .cause = error.cause()};
         }
     }
 
@@ -24,16 +76,15 @@ std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request)
     prepared.sender = QString::fromUtf16(kSenderLocalPart) + u'@' + domain;
     prepared.recipient = QString::fromUtf16(kRecipientPrefix) + request.phoneNumber + u'@' + domain;
 
-    // One conversion of each field, the attachments' block being the big one; only when
-    // one fails is the text searched for the characters to name.
+    const QStringList unsendable = unsendableCharacters(request.phoneNumber, request.subject, request.messageText);
+    if (!unsendable.isEmpty())
+        return Ending{.kind = Ending::Kind::UnsendableCharacters, .characters = unsendable};
     const auto sender = toWindows1251(prepared.sender), recipient = toWindows1251(prepared.recipient),
                subject = toWindows1251(request.subject), text = toWindows1251(request.messageText),
                attachments = toWindows1251(attachmentBlock);
-    if (!sender || !recipient || !subject || !text || !attachments) {
-        const QString outside = charactersOutsideWindows1251(prepared.recipient + request.subject
-                                                             + request.messageText + attachmentBlock);
-        return SendRefusal{u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(outside)};
-    }
+    if (!sender || !recipient || !subject || !text || !attachments)
+        return Ending{.kind = Ending::Kind::UnsendableCharacters,
+                      .characters = {charactersOutsideWindows1251(attachmentBlock)}};
 
     prepared.submission = Submission{*sender, *recipient, *subject, *text, *attachments};
     return prepared;

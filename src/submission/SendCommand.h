@@ -1,8 +1,12 @@
 #pragma once
 // What Send makes of the compose fields: the gateway addresses for the chosen
 // subscriber type and the message in its wire form. Anything that could not be sent
-// is refused here, before the window changes its look or a connection is opened.
+// is refused here, before the window changes its look or a connection is opened:
+// no subscriber type, an attachment that cannot be read, characters Windows-1251
+// cannot carry, and control characters (NUL and the like; the text's line breaks and
+// tabs aside), which have no place in an SMS or an SMTP command.
 
+#include "submission/Ending.h"
 #include "submission/Submission.h"
 
 #include <QString>
@@ -28,10 +32,5 @@ struct PreparedSend
     Submission submission;
 };
 
-// Why Send cannot go ahead, in the words shown to the user.
-struct SendRefusal
-{
-    QString prompt;
-};
-
-[[nodiscard]] std::variant<PreparedSend, SendRefusal> prepareSend(const SendRequest &request);
+// A PreparedSend, or the Ending that refuses it before anything goes out.
+[[nodiscard]] std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request);

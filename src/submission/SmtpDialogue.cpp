@@ -2,19 +2,23 @@
 
 namespace {
 
-constexpr int kQuitSent = 6;
+using Step = SmtpDialogue::Step;
 
-bool accepted(const Reply &reply)
+bool accepts(Step step, const Reply &reply)
 {
+    if (reply.oversized)
+        return false;
     const QByteArrayView code = reply.code();
-    return !reply.oversized && (code == "220" || code == "250" || code == "354");
+    if (step == Step::Message) // anything but 250 leaves the message untaken
+        return code == "250";
+    return code == "220" || code == "250" || code == "354";
 }
 
 // A command argument never carries CR or LF, so no field can add a command of its own.
-QByteArray commandLine(QByteArrayView verb, QByteArray argument)
+QByteArray commandLine(QByteArrayView verb, QByteArray argument, QByteArrayView close = {})
 {
     argument.replace('\r', QByteArrayView()).replace('\n', QByteArrayView());
-    return verb.toByteArray() + argument + "\r\n";
+    return verb.toByteArray() + argument + close.toByteArray() + "\r\n";
 }
 
 // Every line as CRLF whatever ended it (CRLF, CR or LF: an attachment's lines end in LF),
@@ -37,16 +41,19 @@ void appendDataLines(QByteArray &out, QByteArrayView text)
     }
 }
 
+constexpr QByteArrayView kQuit = "QUIT\r\n";
+
 } // namespace
 
-SmtpDialogue::SmtpDialogue(Submission submission)
+SmtpDialogue::SmtpDialogue(Submission submission, Timeouts timeouts)
     : submission_(std::move(submission))
+    , timeouts_(timeouts)
 {
 }
 
-bool SmtpDialogue::messageAccepted() const
+SmtpDialogue::Reaction SmtpDialogue::start() const
 {
-    return step_ == kQuitSent;
+    return {{}, timeouts_.reply, {}};
 }
 
 SmtpDialogue::Reaction SmtpDialogue::receive(QByteArrayView bytes)
@@ -64,36 +71,68 @@ SmtpDialogue::Reaction SmtpDialogue::receive(QByteArrayView bytes)
     return reaction;
 }
 
-void SmtpDialogue::answer(const Reply &reply, Reaction &reaction)
+SmtpDialogue::Reaction SmtpDialogue::connectionLost(const SocketFailure &failure)
 {
-    // After QUIT the message is accepted already: whatever comes is a success.
-    if (messageAccepted() || !accepted(reply)) {
-        ended_ = true;
-        reaction.ending = messageAccepted() ? Ending::Sent : Ending::Refused;
-        if (*reaction.ending == Ending::Refused)
-            reaction.refusal = reply.text;
-        return;
-    }
-    reaction.toSend += command(step_);
-    ++step_;
+    Reaction reaction;
+    if (!ended_)
+        end(step_ == Step::Quit ? Ending{Ending::Kind::Sent}
+                                : Ending{.kind = Ending::Kind::ConnectionFailed,
+                                         .socketError = failure.number,
+                                         .description = failure.description},
+            reaction);
+    return reaction;
 }
 
-QByteArray SmtpDialogue::command(int step) const
+SmtpDialogue::Reaction SmtpDialogue::deadlinePassed()
+{
+    Reaction reaction;
+    if (ended_)
+        return reaction;
+    if (step_ != Step::Quit)
+        reaction.toSend += kQuit;
+    end({step_ == Step::Quit ? Ending::Kind::Sent : Ending::Kind::TimedOut}, reaction);
+    return reaction;
+}
+
+void SmtpDialogue::answer(const Reply &reply, Reaction &reaction)
+{
+    if (step_ == Step::Quit)
+        return end({Ending::Kind::Sent}, reaction);
+    if (!accepts(step_, reply)) {
+        reaction.toSend += kQuit;
+        return end({.kind = Ending::Kind::Refused, .reply = reply.text}, reaction);
+    }
+    reaction.toSend += command(step_);
+    step_ = Step(int(step_) + 1);
+    reaction.awaitReplyWithin = step_ == Step::Quit ? timeouts_.quitGrace : timeouts_.reply;
+}
+
+void SmtpDialogue::end(Ending ending, Reaction &reaction)
+{
+    ended_ = true;
+    reaction.awaitReplyWithin.reset();
+    reaction.ending = std::move(ending);
+}
+
+// What accepting the reply awaited at step sends.
+QByteArray SmtpDialogue::command(Step step) const
 {
     const QByteArray sender = submission_.sender.trimmed();
     switch (step) {
-    case 0:
+    case Step::Greeting:
         return commandLine("HELO ", sender.left(sender.indexOf('@')));
-    case 1:
-        return commandLine("MAIL FROM:", sender);
-    case 2:
-        return commandLine("RCPT TO:", submission_.recipient.trimmed());
-    case 3:
+    case Step::Helo:
+        return commandLine("MAIL FROM:<", sender, ">");
+    case Step::MailFrom:
+        return commandLine("RCPT TO:<", submission_.recipient.trimmed(), ">");
+    case Step::RcptTo:
         return "DATA\r\n";
-    case 4:
+    case Step::Data:
         return data();
-    case 5:
-        return "QUIT\r\n";
+    case Step::Message:
+        return kQuit.toByteArray();
+    case Step::Quit:
+        break;
     }
     Q_UNREACHABLE();
     return {};

@@ -1,45 +1,69 @@
 #pragma once
-// The client side of one SMTP submission, free of sockets: fed the bytes the server
-// sends, it answers with the bytes to send back and, at the end, how it ended.
+// The client side of one SMTP submission, free of sockets and timers. It is fed what
+// happens to the connection: the bytes the server sends, the connection's loss, the
+// passing of a reply's deadline. It answers with the bytes to send, how long to wait for
+// the next reply, and, once, how the submission ended.
+//
 // The dialogue walks HELO, MAIL FROM, RCPT TO, DATA, the message, QUIT, one step per
-// complete reply; a reply coded 220, 250 or 354 moves it on, any other reply ends it:
-// after QUIT as success, before as refusal.
+// complete reply. A reply coded 220, 250 or 354 moves it on, except that only a 250
+// to the message's final "." means the message was taken. Any other reply ends it as a
+// refusal, answered with a QUIT. Once the message is taken, whatever follows (QUIT's
+// reply, a hang-up, the short grace running out) ends it as sent.
 
+#include "submission/Ending.h"
 #include "submission/ReplyReader.h"
 #include "submission/Submission.h"
 
+#include <chrono>
 #include <optional>
 
 class SmtpDialogue
 {
 public:
-    enum class Ending { Sent, Refused };
+    // Each step awaits one reply; accepting it sends the next command.
+    enum class Step {
+        Greeting, // the server's greeting; then HELO
+        Helo,     // then MAIL FROM:<sender>
+        MailFrom, // then RCPT TO:<recipient>
+        RcptTo,   // then DATA
+        Data,     // then the message and its final "."
+        Message,  // only 250 accepts; then QUIT
+        Quit,     // the message is taken: any ending is a success
+    };
+
+    struct Timeouts
+    {
+        std::chrono::milliseconds reply;     // for the whole of each reply
+        std::chrono::milliseconds quitGrace; // for QUIT's reply, the message being taken
+    };
 
     struct Reaction
     {
-        QByteArray toSend;            // to be sent before anything else happens
-        std::optional<Ending> ending; // set once: the connection is to be closed
-        QByteArray refusal;           // the whole reply that refused the message
+        QByteArray toSend;                                          // to send before anything else
+        std::optional<std::chrono::milliseconds> awaitReplyWithin; // a new deadline, from now
+        std::optional<Ending> ending;                               // set once: then close the connection
     };
 
-    explicit SmtpDialogue(Submission submission);
+    SmtpDialogue(Submission submission, Timeouts timeouts);
 
+    // The connection is being opened: the greeting's deadline starts now.
+    [[nodiscard]] Reaction start() const;
     // Everything received since the last call. Bytes after the ending are ignored.
     [[nodiscard]] Reaction receive(QByteArrayView bytes);
+    [[nodiscard]] Reaction connectionLost(const SocketFailure &failure);
+    [[nodiscard]] Reaction deadlinePassed();
 
-    [[nodiscard]] int step() const { return step_; }
-
-    // The server has taken the message (QUIT is out): losing the connection now
-    // loses nothing.
-    [[nodiscard]] bool messageAccepted() const;
+    [[nodiscard]] Step step() const { return step_; }
 
 private:
     void answer(const Reply &reply, Reaction &reaction);
-    [[nodiscard]] QByteArray command(int step) const;
+    void end(Ending ending, Reaction &reaction);
+    [[nodiscard]] QByteArray command(Step step) const;
     [[nodiscard]] QByteArray data() const;
 
     const Submission submission_;
+    const Timeouts timeouts_;
     ReplyReader reader_;
-    int step_ = 0;
+    Step step_ = Step::Greeting;
     bool ended_ = false;
 };

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -25,9 +26,6 @@ constexpr int kPhoneDigits = 7;
 
 constexpr auto kCaption = u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)";
 constexpr auto kSendingStatus = u"Ждите: сообщение отправляется...";
-constexpr auto kSentPrompt = u"Ваше сообщение отправлено!";
-constexpr auto kRefusedTitle =
-    u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet...";
 constexpr auto kCounterSentence = u"Вы ввели:          символов,   осталось - ";
 constexpr auto kCredit = u"Tallimo 1.0 — SMS через почтовый шлюз оператора";
 
@@ -61,7 +59,7 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     , messageBox_(messageBox)
     , ComDialog_(ComDialog)
     , relay_(std::move(relay))
-    , Winsock1(new SocketControl(relay_.replyTimeout, this))
+    , Winsock1(new SocketControl(this))
 {
     setObjectName(u"frmSendMail"_qs);
     setWindowTitle(QString::fromUtf16(kCaption));
@@ -179,6 +177,7 @@ void frmSendMail::connectHandlers()
     connect(cmdRemove, &QPushButton::clicked, this, &frmSendMail::cmdRemove_Click);
     connect(Winsock1, &SocketControl::DataArrival, this, &frmSendMail::Winsock1_DataArrival);
     connect(Winsock1, &SocketControl::Error, this, &frmSendMail::Winsock1_Error);
+    connect(Winsock1, &SocketControl::ReplyOverdue, this, &frmSendMail::Winsock1_ReplyOverdue);
 }
 
 void frmSendMail::closeEvent(QCloseEvent *event)
@@ -241,10 +240,8 @@ void frmSendMail::cmdSend_Click()
         request.attachmentPaths += lstAttachments->item(i)->text();
 
     auto prepared = prepareSend(request);
-    if (const auto *refusal = std::get_if<SendRefusal>(&prepared)) {
-        messageBox_.MsgBox(refusal->prompt, MsgBoxIcon::Exclamation, QString::fromUtf16(kApplicationTitle));
-        return;
-    }
+    if (const auto *refusal = std::get_if<Ending>(&prepared))
+        return report(*refusal);
     auto &send = std::get<PreparedSend>(prepared);
 
     showSending();
@@ -253,53 +250,79 @@ void frmSendMail::cmdSend_Click()
     txtSender->setText(send.sender);
     if (lstAttachments->count() > 0)
         lstAttachments->setCurrentRow(lstAttachments->count() - 1);
-    dialogue_.emplace(std::move(send.submission));
+    dialogue_.emplace(std::move(send.submission), SmtpDialogue::Timeouts{relay_.replyTimeout, relay_.quitGrace});
     Winsock1->Connect(txtHost->text().trimmed(), relay_.port);
+    act(dialogue_->start());
 }
 
+// Events of a connection whose submission has ended are of no interest.
 void frmSendMail::Winsock1_DataArrival()
 {
-    if (!dialogue_) {
-        (void)Winsock1->GetData(); // a late reply of a submission already ended
-        return;
-    }
-    const SmtpDialogue::Reaction reaction = dialogue_->receive(Winsock1->GetData());
-    if (!reaction.toSend.isEmpty())
-        Winsock1->SendData(reaction.toSend);
-    if (!reaction.ending)
-        return;
-    endSubmission();
-    if (*reaction.ending == SmtpDialogue::Ending::Sent)
-        showSent();
-    else
-        messageBox_.MsgBox(u"Ошибка: "_qs + fromWindows1251(reaction.refusal), MsgBoxIcon::Information,
-                           QString::fromUtf16(kRefusedTitle));
+    const QByteArray received = Winsock1->GetData();
+    if (dialogue_)
+        act(dialogue_->receive(received));
 }
 
 void frmSendMail::Winsock1_Error(int number, const QString &description)
 {
-    if (!dialogue_)
-        return;
-    const bool sent = dialogue_->messageAccepted(); // a server that hangs up after QUIT
-    endSubmission();
-    if (sent)
-        return showSent();
-    messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
-                       MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
+    if (dialogue_)
+        act(dialogue_->connectionLost({number, description}));
 }
 
-// Every ending closes the connection before anything is shown, and leaves the window
-// ready for the next Send with the message text kept.
-void frmSendMail::endSubmission()
+void frmSendMail::Winsock1_ReplyOverdue()
 {
+    if (dialogue_)
+        act(dialogue_->deadlinePassed());
+}
+
+// Does what the dialogue asks. An ending closes the connection (after what is still to
+// be sent, a QUIT perhaps) and brings the window back, the message text kept, before
+// the box is shown.
+void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
+{
+    if (!reaction.toSend.isEmpty())
+        Winsock1->SendData(reaction.toSend);
+    if (reaction.awaitReplyWithin)
+        Winsock1->awaitReply(*reaction.awaitReplyWithin);
+    if (!reaction.ending)
+        return;
     Winsock1->Close();
     dialogue_.reset();
     showIdle();
+    report(*reaction.ending);
 }
 
-void frmSendMail::showSent()
+void frmSendMail::report(const Ending &ending)
 {
-    messageBox_.MsgBox(QString::fromUtf16(kSentPrompt), MsgBoxIcon::Information, {});
+    const auto winsockError = [this](int number, const QString &description) {
+        messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
+                           MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
+    };
+    const QString application = QString::fromUtf16(kApplicationTitle);
+    switch (ending.kind) {
+    case Ending::Kind::NoSubscriberType:
+        return messageBox_.MsgBox(u"Выберите тип абонента: контрактный или Ace&base."_qs, MsgBoxIcon::Exclamation,
+                                  application);
+    case Ending::Kind::UnsendableCharacters:
+        return messageBox_.MsgBox(u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs
+                                      .arg(ending.characters.join(u' ')),
+                                  MsgBoxIcon::Exclamation, application);
+    case Ending::Kind::AttachmentUnreadable:
+        return messageBox_.MsgBox(u"Не удалось вложить файл «%1»: %2."_qs.arg(ending.path, ending.cause),
+                                  MsgBoxIcon::Exclamation, application);
+    case Ending::Kind::Sent:
+        return messageBox_.MsgBox(u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {});
+    case Ending::Kind::Refused:
+        return messageBox_.MsgBox(u"Ошибка: "_qs + fromWindows1251(ending.reply), MsgBoxIcon::Information,
+                                  u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
+                                  u"подключение к Internet..."_qs);
+    case Ending::Kind::ConnectionFailed:
+        return winsockError(ending.socketError, ending.description);
+    case Ending::Kind::TimedOut:
+        return winsockError(kTimedOutSocketError,
+                            u"Сервер не ответил за %1 с"_qs.arg(QLocale(QLocale::Russian).toString(
+                                std::chrono::duration<double>(relay_.replyTimeout).count())));
+    }
 }
 
 void frmSendMail::showIdle()

@@ -44,11 +44,12 @@ private:
     void cmdRemove_Click();
     void Winsock1_DataArrival();
     void Winsock1_Error(int number, const QString &description);
+    void Winsock1_ReplyOverdue();
 
+    void act(const SmtpDialogue::Reaction &reaction);
+    void report(const Ending &ending); // the one place of every box's text, title and icon
     void showIdle();
     void showSending();
-    void showSent();
-    void endSubmission();
 
     MessageBox &messageBox_;
     FileOpenDialog &ComDialog_;

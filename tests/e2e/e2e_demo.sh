@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Quick start demo, headless: scripts/demo.sh runs the real program against the
 # gateway stand-in; one message sent through the window must show up in the
-# stand-in's printed record, and closing the window must leave nothing running.
+# stand-in's printed record, a hang-up and a mistyped number must show their boxes, and closing the window must leave nothing running.
 # usage: e2e_demo.sh path/to/tallimo output-folder
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -29,9 +29,15 @@ click_twips $SEND
 box=$(wait_window "^Winsock Error$") || fail "no socket error box for the hang-up"
 close_box "$box" "^Winsock Error$"
 
+type_number 12345              # a mistyped number: the gateway knows no such subscriber
+click_twips $SEND
+box=$(wait_window "^Сообщение не отправлено") || fail "no refusal box for a mistyped number"
+close_box "$box" "^Сообщение не отправлено"
+
 for _ in $(seq 50); do grep -q "end of message" "$out/demo.log" && break; sleep 0.1; done
 for line in "HELO       0000000" "MAIL FROM  0000000@sms.kyivstar.net" \
-            "RCPT TO    380671234567@sms.kyivstar.net" "Демо: всё видно" "hung up on RCPT TO:380675559999"; do
+            "RCPT TO    380671234567@sms.kyivstar.net" "Демо: всё видно" "hung up on RCPT TO:380675559999" \
+            "refused RCPT TO:3806712345@sms.kyivstar.net (not 38067 and seven digits"; do
   grep -qF "$line" "$out/demo.log" || { cat "$out/demo.log"; fail "the demo did not print: $line"; }
 done
 

@@ -23,11 +23,11 @@ private:
         return r;
     }
 
-    static QString refusal(const SendRequest &r)
+    static std::optional<Ending> refusal(const SendRequest &r)
     {
         const auto prepared = prepareSend(r);
-        const auto *refused = std::get_if<SendRefusal>(&prepared);
-        return refused ? refused->prompt : QString();
+        const auto *refused = std::get_if<Ending>(&prepared);
+        return refused ? std::optional(*refused) : std::nullopt;
     }
 
 private slots:
@@ -61,18 +61,47 @@ private slots:
     void textGoesOutAsWindows1251()
     {
         const auto prepared =
-            std::get<PreparedSend>(prepareSend(request(SubscriberType::Contract, u"1234567"_qs, u"Щё\r\nІї"_qs)));
-        QCOMPARE(prepared.submission.messageText, QByteArray("\xD9\xB8\r\n\xB2\xBF"));
+            std::get<PreparedSend>(prepareSend(request(SubscriberType::Contract, u"1234567"_qs, u"Щё\r\nІ\tї"_qs)));
+        QCOMPARE(prepared.submission.messageText, QByteArray("\xD9\xB8\r\n\xB2\t\xBF")); // tabs and line breaks too
     }
 
     void refusedBeforeAnythingHappens()
     {
-        QVERIFY(refusal(request(SubscriberType::None, u"1234567"_qs, u"x"_qs)).contains(u"тип абонента"_qs));
-        QVERIFY(refusal(request(SubscriberType::AceBase, u"1234567"_qs, u"Hi 😀 €"_qs)).contains(u"😀"_qs));
+        QCOMPARE(refusal(request(SubscriberType::None, u"1234567"_qs, u"x"_qs))->kind, Ending::Kind::NoSubscriberType);
 
         SendRequest missing = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
         missing.attachmentPaths = {u"/nonexistent/report.txt"_qs};
-        QVERIFY(refusal(missing).contains(u"/nonexistent/report.txt"_qs));
+        const auto unreadable = refusal(missing);
+        QCOMPARE(unreadable->kind, Ending::Kind::AttachmentUnreadable);
+        QCOMPARE(unreadable->path, u"/nonexistent/report.txt"_qs);
+    }
+
+    // Each refused character is named so that it can be seen, once, in order of first use.
+    void unsendableCharactersAreNamed_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("named");
+        QTest::newRow("outside Windows-1251") << u"1234567"_qs << u"Hi 😀 € 😀 ☃"_qs << QStringList{u"😀"_qs, u"☃"_qs};
+        QTest::newRow("NUL in the text") << u"1234567"_qs << u"a\0b"_qs << QStringList{u"U+0000"_qs};
+        QTest::newRow("control character in the number") << u"12\x1b" "34567"_qs << u"x"_qs << QStringList{u"U+001B"_qs};
+        QTest::newRow("line break in the number") << u"1\r\nRSET"_qs << u"x"_qs << QStringList{u"U+000D"_qs, u"U+000A"_qs};
+        QTest::newRow("byte-order mark") << u"1234567"_qs << u"\uFEFFПривет"_qs << QStringList{u"U+FEFF"_qs};
+        QTest::newRow("zero width space and bidi override")
+            << u"1234567"_qs << u"a\u200Bb\u202Ec"_qs << QStringList{u"U+200B"_qs, u"U+202E"_qs};
+        QTest::newRow("right-to-left letter") << u"1234567"_qs << u"שלום"_qs
+                                              << QStringList{u"U+05E9"_qs, u"U+05DC"_qs, u"U+05D5"_qs, u"U+05DD"_qs};
+        QTest::newRow("number first, then text") << u"12☃"_qs << u"\x07"_qs << QStringList{u"☃"_qs, u"U+0007"_qs};
+    }
+    void unsendableCharactersAreNamed()
+    {
+        QFETCH(QString, number);
+        QFETCH(QString, text);
+        QFETCH(QStringList, named);
+        const auto refused = refusal(request(SubscriberType::AceBase, number, text));
+        QVERIFY(refused);
+        QCOMPARE(refused->kind, Ending::Kind::UnsendableCharacters);
+        QCOMPARE(refused->characters, named);
     }
 
     void attachmentsAreReadAsTheyAreAtSend()
@@ -102,7 +131,7 @@ private slots:
         QVERIFY(secret.setPermissions({}));
         SendRequest r = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
         r.attachmentPaths = {secret.fileName()};
-        QVERIFY(refusal(r).contains(secret.fileName()));
+        QCOMPARE(refusal(r)->path, secret.fileName());
     }
 
     void everyAttachmentIsFollowedByCrlf()

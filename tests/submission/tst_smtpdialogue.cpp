@@ -1,12 +1,18 @@
-// The SMTP dialogue without sockets: fed server replies, it must answer each complete
-// reply with exactly one step and end truthfully. Each case runs with the replies whole
-// and split byte by byte.
+// The SMTP dialogue without sockets: fed server replies and the connection's events,
+// it must answer each complete reply with exactly one step and end truthfully. Every
+// case runs twice: the server's bytes whole, and split byte by byte.
 
 #include "submission/SmtpDialogue.h"
 
 #include <QTest>
 
+using namespace std::chrono_literals;
+using Kind = Ending::Kind;
+using Step = SmtpDialogue::Step;
+
 namespace {
+
+constexpr SmtpDialogue::Timeouts kTimeouts{60s, 2s};
 
 Submission contractHi()
 {
@@ -16,24 +22,40 @@ Submission contractHi()
 struct Run
 {
     QByteArray sent;
-    std::optional<SmtpDialogue::Ending> ending;
-    QByteArray refusal;
-    int step = 0;
+    std::optional<Ending> ending;
+    QList<std::chrono::milliseconds> deadlines; // each one armed, in order
+    Step step = Step::Greeting;
 };
 
-// Feeds each server chunk in turn; stops at the ending as the window does.
-Run run(const Submission &submission, const QList<QByteArray> &chunks, bool byteByByte = false)
+// Feeds each event in turn, "<lost>" and "<deadline>" standing for the connection's
+// loss and a deadline passing, anything else for bytes from the server; stops at the
+// ending as the window does.
+Run run(const Submission &submission, const QList<QByteArray> &events, bool byteByByte)
 {
-    SmtpDialogue dialogue(submission);
+    SmtpDialogue dialogue(submission, kTimeouts);
     Run result;
-    for (const QByteArray &chunk : chunks) {
-        const qsizetype step = byteByByte ? 1 : std::max<qsizetype>(1, chunk.size());
-        for (qsizetype at = 0; at < chunk.size() && !result.ending; at += step) {
-            auto reaction = dialogue.receive(QByteArrayView(chunk).sliced(at, std::min(step, chunk.size() - at)));
-            result.sent += reaction.toSend;
+    const auto take = [&](const SmtpDialogue::Reaction &reaction) {
+        result.sent += reaction.toSend;
+        if (reaction.awaitReplyWithin)
+            result.deadlines += *reaction.awaitReplyWithin;
+        if (reaction.ending)
             result.ending = reaction.ending;
-            result.refusal = reaction.refusal;
+    };
+    take(dialogue.start());
+    for (const QByteArray &event : events) {
+        if (result.ending)
+            break;
+        if (event == "<lost>") {
+            take(dialogue.connectionLost({10054, u"reset"_qs}));
+            continue;
         }
+        if (event == "<deadline>") {
+            take(dialogue.deadlinePassed());
+            continue;
+        }
+        const qsizetype piece = byteByByte ? 1 : std::max<qsizetype>(1, event.size());
+        for (qsizetype at = 0; at < event.size() && !result.ending; at += piece)
+            take(dialogue.receive(QByteArrayView(event).sliced(at, std::min(piece, event.size() - at))));
     }
     result.step = dialogue.step();
     return result;
@@ -43,106 +65,127 @@ const QList<QByteArray> kHappyServer = {"220 relay ESMTP\r\n", "250 hello\r\n", 
                                          "250 recipient ok\r\n", "354 go ahead\r\n", "250 queued\r\n",
                                          "221 bye\r\n"};
 
-const QByteArray kHappyTranscript = "HELO 0000000\r\n"
-                                    "MAIL FROM:0000000@sms.kyivstar.net\r\n"
-                                    "RCPT TO:380671234567@sms.kyivstar.net\r\n"
-                                    "DATA\r\n"
-                                    "Subject:\r\n\r\nHi\r\n\r\n\r\n.\r\n"
-                                    "QUIT\r\n";
+// What the client sends in answer to the first n replies of kHappyServer.
+QByteArray transcript(int n)
+{
+    static const QList<QByteArray> commands = {"HELO 0000000\r\n",
+                                               "MAIL FROM:<0000000@sms.kyivstar.net>\r\n",
+                                               "RCPT TO:<380671234567@sms.kyivstar.net>\r\n",
+                                               "DATA\r\n",
+                                               "Subject:\r\n\r\nHi\r\n\r\n\r\n.\r\n",
+                                               "QUIT\r\n"};
+    return commands.first(std::min<qsizetype>(n, commands.size())).join();
+}
 
 } // namespace
+
+Q_DECLARE_METATYPE(Ending::Kind)
+Q_DECLARE_METATYPE(SmtpDialogue::Step)
 
 class tst_SmtpDialogue : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void wholeDialogue_data()
+    // Every ending: the server's events, then what the client sent, how it ended, the
+    // step it stopped at.
+    void endings_data()
     {
+        QTest::addColumn<QList<QByteArray>>("events");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<Step>("step");
         QTest::addColumn<bool>("byteByByte");
-        QTest::newRow("replies whole") << false;
-        QTest::newRow("replies byte by byte") << true;
-    }
-    void wholeDialogue()
-    {
-        QFETCH(bool, byteByByte);
-        const Run result = run(contractHi(), kHappyServer, byteByByte);
-        QCOMPARE(result.sent, kHappyTranscript);
-        QCOMPARE(result.ending, SmtpDialogue::Ending::Sent);
-        QCOMPARE(result.step, 6);
-    }
+        const auto add = [](const QString &name, const QList<QByteArray> &events, const QByteArray &sent, Kind kind,
+                            const QByteArray &reply, Step step) {
+            for (bool byteByByte : {false, true})
+                QTest::addRow("%s, %s", qPrintable(name), byteByByte ? "byte by byte" : "whole")
+                    << events << sent << kind << reply << step << byteByByte;
+        };
+        add(u"the whole dialogue"_qs, kHappyServer, transcript(6), Kind::Sent, {}, Step::Quit);
+        QList<QByteArray> multiLine = kHappyServer;
+        multiLine[0] = "220-relay.example ESMTP\r\n220-no UCE\r\n220 ready\r\n";
+        multiLine[4] = "354-go\r\n354 ahead\r\n";
+        add(u"multi-line replies are one step each"_qs, multiLine, transcript(6), Kind::Sent, {}, Step::Quit);
+        add(u"several replies in one read, taken in turn"_qs,
+            {"220 hi\r\n250 hello\r\n", "250 a\r\n250 b\r\n354 go\r\n", "250 queued\r\n221 bye\r\n"}, transcript(6),
+            Kind::Sent, {}, Step::Quit);
+        add(u"any accepted code advances"_qs, {"354 odd\r\n", "220 odd\r\n", "250 ok\r\n", "<deadline>"},
+            transcript(3) + "QUIT\r\n", Kind::TimedOut, {}, Step::RcptTo);
 
-    void multiLineGreetingIsOneStep()
-    {
-        QList<QByteArray> server = kHappyServer;
-        server[0] = "220-relay.example ESMTP\r\n220-no UCE\r\n220 ready\r\n";
-        QCOMPARE(run(contractHi(), {server[0]}).sent, QByteArray("HELO 0000000\r\n"));
-        QCOMPARE(run(contractHi(), server, true).sent, kHappyTranscript);
-    }
-
-    void twoRepliesInOneReadAreHandledInTurn()
-    {
-        const Run result = run(contractHi(), {"220 hi\r\n250 hello\r\n", "250 a\r\n250 b\r\n354 go\r\n",
-                                              "250 queued\r\n221 bye\r\n"});
-        QCOMPARE(result.sent, kHappyTranscript);
-        QCOMPARE(result.ending, SmtpDialogue::Ending::Sent);
-    }
-
-    void anyAcceptedCodeAdvances()
-    {
-        const Run result = run(contractHi(), {"354 odd\r\n", "220 odd\r\n", "250 ok\r\n"});
-        QCOMPARE(result.step, 3);
-        QVERIFY(!result.ending);
-    }
-
-    void refusalAtEachStep_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QByteArray>("reply");
         for (int step = 0; step <= 5; ++step) {
-            QTest::addRow("554 at step %d", step) << step << QByteArray("554 5.7.1 no\r\n");
-            QTest::addRow("421 at step %d", step) << step << QByteArray("421 closing\r\n");
+            const QList<QByteArray> before = kHappyServer.first(step);
+            for (const QByteArray refusal : {"554 5.7.1 no\r\n", "421 closing\r\n"})
+                add(u"%1 at step %2"_qs.arg(QString::fromLatin1(refusal.first(3))).arg(step),
+                    before + QList<QByteArray>{refusal, "250 never read\r\n"}, transcript(step) + "QUIT\r\n",
+                    Kind::Refused, refusal, Step(step));
+            add(u"connection lost at step %1"_qs.arg(step), before + QList<QByteArray>{"<lost>"}, transcript(step),
+                Kind::ConnectionFailed, {}, Step(step));
+            add(u"deadline at step %1"_qs.arg(step), before + QList<QByteArray>{"<deadline>"},
+                transcript(step) + "QUIT\r\n", Kind::TimedOut, {}, Step(step));
         }
-        QTest::newRow("short text at greeting") << 0 << QByteArray("22\r\n");
-        QTest::newRow("multi-line refusal quoted whole") << 2 << QByteArray("550-no such user\r\n550 bye\r\n");
-        QTest::newRow("oversized 250 line") << 1 << QByteArray("250 ") + QByteArray(kMaxReplyBytes, 'x');
+        for (const QByteArray notTaken : {"354 go on\r\n", "220 hello again\r\n", "251 forwarded\r\n"})
+            add(u"%1 to the final dot is no acceptance"_qs.arg(QString::fromLatin1(notTaken.first(3))),
+                kHappyServer.first(5) + QList<QByteArray>{notTaken}, transcript(5) + "QUIT\r\n", Kind::Refused,
+                notTaken, Step::Message);
+        add(u"short text at the greeting"_qs, {"22\r\n"}, "QUIT\r\n", Kind::Refused, "22\r\n", Step::Greeting);
+        add(u"multi-line refusal quoted whole"_qs, kHappyServer.first(2) + QList<QByteArray>{"550-no such\r\n550 bye\r\n"},
+            transcript(2) + "QUIT\r\n", Kind::Refused, "550-no such\r\n550 bye\r\n", Step::MailFrom);
+
+        // After the message is taken, whatever comes ends it as sent.
+        for (const QByteArray after : {"221 bye\r\n", "250 ok\r\n", "2\r\n", "554 odd\r\n", "<lost>", "<deadline>"})
+            add(u"%1 after the message was taken"_qs.arg(QString::fromLatin1(after).trimmed()),
+                kHappyServer.first(6) + QList<QByteArray>{after}, transcript(6), Kind::Sent, {}, Step::Quit);
+
+        // The cap holds however TCP splits the bytes: over it is never an acceptance.
+        const QByteArray atCap = "250 " + QByteArray(kMaxReplyBytes - 6, 'x') + "\r\n";
+        add(u"a reply of exactly the cap is a reply"_qs, kHappyServer.first(1) + QList<QByteArray>{atCap, "<lost>"},
+            transcript(2), Kind::ConnectionFailed, {}, Step::MailFrom);
+        const QByteArray overCap = "250 " + QByteArray(kMaxReplyBytes, 'x') + "\r\n";
+        add(u"a complete reply over the cap"_qs, kHappyServer.first(1) + QList<QByteArray>{overCap},
+            transcript(1) + "QUIT\r\n", Kind::Refused, overCap.first(kMaxReplyBytes), Step::Helo);
+        add(u"a line over the cap without an end"_qs, kHappyServer.first(1) + QList<QByteArray>{overCap.first(kMaxReplyBytes + 1)},
+            transcript(1) + "QUIT\r\n", Kind::Refused, overCap.first(kMaxReplyBytes), Step::Helo);
+        QByteArray endless;
+        while (endless.size() <= kMaxReplyBytes)
+            endless += "220-and more\r\n";
+        add(u"continuation lines past the cap"_qs, {endless + "220 done\r\n"}, "QUIT\r\n", Kind::Refused,
+            endless.first(kMaxReplyBytes), Step::Greeting);
     }
-    void refusalAtEachStep()
+    void endings()
     {
-        QFETCH(int, step);
+        QFETCH(QList<QByteArray>, events);
+        QFETCH(QByteArray, sent);
+        QFETCH(Kind, kind);
         QFETCH(QByteArray, reply);
-        QList<QByteArray> server = kHappyServer.first(step);
-        server += reply;
-        server += "250 never read\r\n";
-        const Run result = run(contractHi(), server);
-        QCOMPARE(result.ending, SmtpDialogue::Ending::Refused);
-        QCOMPARE(result.refusal, reply.first(std::min(reply.size(), kMaxReplyBytes)));
+        QFETCH(Step, step);
+        QFETCH(bool, byteByByte);
+        const Run result = run(contractHi(), events, byteByByte);
+        QCOMPARE(result.sent, sent);
+        QVERIFY(result.ending);
+        QCOMPARE(result.ending->kind, kind);
+        QCOMPARE(result.ending->reply, reply);
+        QCOMPARE(result.ending->socketError, kind == Kind::ConnectionFailed ? 10054 : 0);
         QCOMPARE(result.step, step);
-        QVERIFY(kHappyTranscript.startsWith(result.sent));
     }
 
-    void anyReplyAfterQuitIsSuccess_data()
+    // The whole reply within its deadline from the command, QUIT's within the grace.
+    void deadlinesAreArmedPerCommand()
     {
-        QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("221") << QByteArray("221 bye\r\n");
-        QTest::newRow("250 after QUIT") << QByteArray("250 ok\r\n");
-        QTest::newRow("short text") << QByteArray("2\r\n");
-    }
-    void anyReplyAfterQuitIsSuccess()
-    {
-        QFETCH(QByteArray, reply);
-        QList<QByteArray> server = kHappyServer.first(6);
-        server += reply;
-        QCOMPARE(run(contractHi(), server).ending, SmtpDialogue::Ending::Sent);
+        const Run result = run(contractHi(), kHappyServer, false);
+        QCOMPARE(result.deadlines, (QList<std::chrono::milliseconds>{60s, 60s, 60s, 60s, 60s, 60s, 2s}));
     }
 
-    void bytesAfterTheEndingAreIgnored()
+    void eventsAfterTheEndingAreIgnored()
     {
-        SmtpDialogue dialogue(contractHi());
+        SmtpDialogue dialogue(contractHi(), kTimeouts);
         QVERIFY(dialogue.receive("554 no\r\n").ending);
-        const auto after = dialogue.receive("220 hi\r\n");
-        QVERIFY(after.toSend.isEmpty());
-        QVERIFY(!after.ending);
+        for (const auto &after : {dialogue.receive("220 hi\r\n"), dialogue.connectionLost({}), dialogue.deadlinePassed()}) {
+            QVERIFY(after.toSend.isEmpty());
+            QVERIFY(!after.ending);
+            QVERIFY(!after.awaitReplyWithin);
+        }
     }
 
     void messageBody_data()
@@ -171,17 +214,17 @@ private slots:
         Submission submission = contractHi();
         submission.messageText = text;
         submission.attachmentBlock = attachments;
-        const Run result = run(submission, kHappyServer.first(5));
-        QCOMPARE(result.sent.sliced(result.sent.indexOf("Subject:")), "Subject:\r\n\r\n" + data + ".\r\n");
+        for (bool byteByByte : {false, true})
+            QCOMPARE(run(submission, kHappyServer, byteByByte).sent,
+                     transcript(4) + "Subject:\r\n\r\n" + data + ".\r\nQUIT\r\n");
     }
 
     void fieldsNeverChangeTheShapeOfACommand()
     {
         Submission submission{"  0000000@x \r\n", "1@x\r\nRSET", "s\r\nBcc: a@b", "t", ""};
-        const QByteArray sent = run(submission, kHappyServer.first(5)).sent;
-        QCOMPARE(sent.first(sent.indexOf("\r\n\r\n")),
-                 QByteArray("HELO 0000000\r\nMAIL FROM:0000000@x\r\nRCPT TO:1@xRSET\r\nDATA\r\n"
-                            "Subject:sBcc: a@b"));
+        QCOMPARE(run(submission, kHappyServer, false).sent,
+                 QByteArray("HELO 0000000\r\nMAIL FROM:<0000000@x>\r\nRCPT TO:<1@xRSET>\r\nDATA\r\n"
+                            "Subject:sBcc: a@b\r\n\r\nt\r\n\r\n\r\n.\r\nQUIT\r\n"));
     }
 };
 

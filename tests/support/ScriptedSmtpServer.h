@@ -1,11 +1,12 @@
 #pragma once
 // An SMTP server on loopback that answers from a script, for the endings a real
-// server rarely shows: it greets, then answers each command line (and the whole
-// message, up to ".") with the next scripted reply. Instead of a reply the script may
-// say "<close>" (hang up), "<reset>" (abort with a TCP RST) or "<silence>" (send
-// nothing this time); running out of replies leaves the client waiting. A new
-// connection is greeted with the next entry, so one script can serve a retry.
-// With bytewise set, every reply goes out one byte per segment.
+// server rarely shows. Each connection has a script of its own: the greeting, then one
+// reply for each command line (and for the whole message, up to "."). Instead of a
+// reply a script may say "<close>" (hang up), "<reset>" (abort with a TCP RST) or
+// "<silence>" (send nothing this time); running out of replies leaves the client
+// waiting. Like OpenSMTPD it is strict about the envelope: a MAIL FROM or RCPT TO
+// without angle brackets is refused whatever the script says.
+// With bytewise set, every reply goes out one byte per segment, pause apart.
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -22,29 +23,30 @@ inline const QList<QByteArray> kGoodServer = {"220 hi\r\n",  "250 a\r\n",      "
 class ScriptedSmtpServer : public QObject
 {
 public:
-    explicit ScriptedSmtpServer(QList<QByteArray> script, bool greet = true)
-        : script_(std::move(script))
-        , greet_(greet)
+    explicit ScriptedSmtpServer(QList<QList<QByteArray>> scripts)
+        : scripts_(std::move(scripts))
     {
         if (!server_.listen(QHostAddress::LocalHost))
             qFatal("cannot listen on loopback");
         connect(&server_, &QTcpServer::newConnection, this, [this] {
             client_ = server_.nextPendingConnection();
-            ++connections;
+            script_ = scripts_.value(transcripts.size());
+            transcripts += QByteArray();
             pending_.clear();
             inData_ = false;
             connect(client_, &QTcpSocket::readyRead, this, &ScriptedSmtpServer::onReadyRead);
-            if (greet_)
-                answer();
+            connect(client_, &QTcpSocket::disconnected, this, [this] { ++closedByClient; });
+            answer();
         });
     }
 
     [[nodiscard]] quint16 port() const { return server_.serverPort(); }
 
-    QByteArray received;                               // everything the client sent
-    int connections = 0;
+    QList<QByteArray> transcripts; // what the client sent, one entry per connection
+    int closedByClient = 0;        // connections the client closed (or that closed after our hang-up)
     std::function<void(const QByteArray &)> onCommand; // sees each command line as it arrives
     bool bytewise = false;
+    int bytePause = 1; // ms between the bytes of a bytewise reply
 
 private:
     void onReadyRead()
@@ -57,13 +59,21 @@ private:
                 return;
             const QByteArray unit = pending_.first(at + terminator.size());
             pending_.remove(0, unit.size());
-            received += unit;
+            transcripts.last() += unit;
             if (inData_) {
                 inData_ = false;
             } else {
                 if (onCommand)
                     onCommand(unit);
-                inData_ = unit.startsWith("DATA");
+                inData_ = unit.startsWith("DATA") && script_.value(0).startsWith("354");
+                if ((unit.startsWith("MAIL FROM:") && !unit.startsWith("MAIL FROM:<"))
+                    || (unit.startsWith("RCPT TO:") && !unit.startsWith("RCPT TO:<"))) {
+                    if (!script_.isEmpty())
+                        script_.removeFirst();
+                    client_->write(unit.startsWith("MAIL") ? "553 5.1.0 Sender address syntax error\r\n"
+                                                           : "501 5.1.3 Bad recipient address syntax\r\n");
+                    continue;
+                }
             }
             answer();
         }
@@ -90,7 +100,7 @@ private:
             return;
         }
         for (qsizetype at = 0; at < reply.size(); ++at) {
-            QTimer::singleShot(int(at), client_, [client = client_, byte = reply.mid(at, 1)] {
+            QTimer::singleShot(int(at) * bytePause, client_, [client = client_, byte = reply.mid(at, 1)] {
                 client->write(byte);
                 client->flush();
             });
@@ -99,8 +109,8 @@ private:
 
     QTcpServer server_;
     QTcpSocket *client_ = nullptr;
-    QList<QByteArray> script_;
-    const bool greet_;
+    QList<QList<QByteArray>> scripts_;
+    QList<QByteArray> script_; // of the connection being served
     QByteArray pending_;
     bool inData_ = false;
 };

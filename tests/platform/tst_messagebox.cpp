@@ -1,0 +1,53 @@
+// The real message box: a server's reply is shown as plain text, and however long it
+// is, the box fits the screen with its OK button on it, the whole reply in the details.
+
+#include "platform/MessageBox.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+
+class tst_MessageBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short, with markup") << u"Ошибка: 554 <b>no</b> &amp;\r\n"_qs << false;
+        QTest::newRow("64 KiB in one line") << u"Ошибка: 220 "_qs + QString(64 * 1024, u'x') << true;
+        QTest::newRow("many words") << u"Ошибка: "_qs + u"слово "_qs.repeated(10000) << true;
+        QTest::newRow("many lines") << u"Ошибка: "_qs + u"220-and more\r\n"_qs.repeated(5000) << true;
+    }
+    void fitsTheScreen()
+    {
+        QFETCH(QString, prompt);
+        QFETCH(bool, cut);
+        const auto box = QtMessageBox::build(prompt, MsgBoxIcon::Information, u"Сообщение не отправлено"_qs);
+        QCOMPARE(box->windowTitle(), u"Сообщение не отправлено"_qs);
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QCOMPARE(box->detailedText(), cut ? QString(prompt).remove(u'\r') : QString()); // shown with LF line ends
+        QString shown = box->text();
+        shown.remove(QChar(0x200B));
+        if (cut) {
+            QVERIFY(shown.endsWith(u"\n[…]"_qs));
+            QVERIFY(prompt.startsWith(shown.chopped(4).trimmed()));
+        } else {
+            QCOMPARE(shown, prompt);
+        }
+        box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.contains(box->frameGeometry()), qPrintable(u"%1×%2"_qs.arg(box->width()).arg(box->height())));
+        QAbstractButton *ok = box->button(QMessageBox::Ok);
+        QVERIFY(screen.contains(QRect(ok->mapToGlobal(QPoint()), ok->size())));
+    }
+};
+
+QTEST_MAIN(tst_MessageBox)
+#include "tst_messagebox.moc"
