@@ -186,7 +186,7 @@ private slots:
 
     void lowDelayIsSetOnTheConnectedSocket()
     {
-        ScriptedSmtpServer server({{"<silence>"}});
+        ScriptedSmtpServer server({QList<QByteArray>{"<silence>"}});
         frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
         compose(window);
         control<QPushButton>(window, "cmdSend")->click();
