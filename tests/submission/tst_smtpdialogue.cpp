@@ -2,6 +2,7 @@
 // it must answer each complete reply with exactly one step and end truthfully. Every
 // case runs twice: the server's bytes whole, and split byte by byte.
 
+#include "submission/Gateway.h"
 #include "submission/SmtpDialogue.h"
 
 #include <QTest>
@@ -12,7 +13,7 @@ using Step = SmtpDialogue::Step;
 
 namespace {
 
-constexpr SmtpDialogue::Timeouts kTimeouts{60s, 2s};
+constexpr SmtpDialogue::Timeouts kTimeouts{kReplyTimeout, kQuitGrace}; // what the program uses
 
 Submission contractHi()
 {
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(result.step, step);
     }
 
-    // The whole reply within its deadline from the command, QUIT's within the grace.
+    // The whole reply within 60 s of its command, QUIT's within a 2 s grace.
     void deadlinesAreArmedPerCommand()
     {
         const Run result = run(contractHi(), kHappyServer, false);
