@@ -20,5 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# CI (CI=true) holds the code to no warnings at all.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CI:+-DTALLIMO_WERROR=ON}
 cmake --build build -j"$(nproc)"
