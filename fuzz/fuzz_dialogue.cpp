@@ -1,29 +1,33 @@
-// Arbitrary server bytes, split at arbitrary points, against reply framing and the
-// dialogue. Whatever the server sends, the client sends nothing but the next steps of
-// the one transcript, ends at most once, and does not depend on how TCP split the bytes.
+// Arbitrary server bytes, an arbitrary message, and the connection's loss or a reply's
+// deadline at arbitrary points, fed whole and split at arbitrary points. The client sends
+// the steps of the one transcript and nothing else, carries the message intact, ends at
+// most once and as the replies say, and does not depend on how TCP split the bytes.
+//
+// Input: seed, subject length, text length (2 bytes), attachment length (2 bytes), two
+// events, then the subject, text and attachment bytes, then the server's bytes. An event
+// is a kind (1 lost, 2 deadline, else none) and a 3-byte offset into the server's bytes.
 
 #include "submission/ReplyReader.h"
 #include "submission/SmtpDialogue.h"
 
+#include <QList>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-const Submission kSubmission{"0000000@sms.kyivstar.net", "380671234567@sms.kyivstar.net", "",
-                             "Hi\r\n.\r\n..two", "begin 664 x\n.86)C\n`\nend\n\r\n"};
-
 using namespace std::chrono_literals;
+using Step = SmtpDialogue::Step;
 constexpr SmtpDialogue::Timeouts kTimeouts{60s, 2s};
-
-QByteArray fullTranscript()
-{
-    SmtpDialogue dialogue(kSubmission, kTimeouts);
-    QByteArray sent;
-    for (const char *reply : {"220 a\r\n", "250 b\r\n", "250 c\r\n", "250 d\r\n", "354 e\r\n", "250 f\r\n"})
-        sent += dialogue.receive(reply).toSend;
-    return sent;
-}
+constexpr QByteArrayView kQuit = "QUIT\r\n";
+constexpr QByteArrayView kDataEnd = "\r\n.\r\n";
+// What goes before the message for this sender and recipient.
+constexpr QByteArrayView kEnvelope[] = {"HELO 0000000\r\n", "MAIL FROM:<0000000@sms.kyivstar.net>\r\n",
+                                        "RCPT TO:<380671234567@sms.kyivstar.net>\r\n", "DATA\r\n"};
+const SocketFailure kLoss{10054, u"reset by peer"_qs};
 
 void check(bool condition)
 {
@@ -31,75 +35,261 @@ void check(bool condition)
         std::abort();
 }
 
+class Cursor
+{
+public:
+    explicit Cursor(QByteArrayView bytes)
+        : bytes_(bytes)
+    {
+    }
+    // Missing bytes read as zero, so that every input means something.
+    unsigned number(int width)
+    {
+        unsigned n = 0;
+        for (int i = 0; i < width; ++i)
+            n = n << 8 | (at_ < bytes_.size() ? std::uint8_t(bytes_[at_++]) : 0u);
+        return n;
+    }
+    QByteArrayView take(qsizetype count)
+    {
+        const QByteArrayView taken = bytes_.sliced(at_, std::min(count, bytes_.size() - at_));
+        at_ += taken.size();
+        return taken;
+    }
+
+private:
+    QByteArrayView bytes_;
+    qsizetype at_ = 0;
+};
+
+struct Event
+{
+    enum Kind { Lost = 1, Deadline = 2 } kind;
+    qsizetype at; // after this many server bytes
+};
+
+struct Input
+{
+    unsigned seed;
+    Submission submission;
+    std::vector<Event> events;
+    QByteArrayView server;
+};
+
+Input parse(QByteArrayView bytes)
+{
+    Cursor cursor(bytes);
+    const unsigned seed = cursor.number(1);
+    const unsigned subjectSize = cursor.number(1), textSize = cursor.number(2), attachmentSize = cursor.number(2);
+    const unsigned events[2][2] = {{cursor.number(1), cursor.number(3)}, {cursor.number(1), cursor.number(3)}};
+    Input input{.seed = seed,
+                .submission = {.sender = "0000000@sms.kyivstar.net",
+                               .recipient = "380671234567@sms.kyivstar.net",
+                               .subject = cursor.take(subjectSize).toByteArray(),
+                               .messageText = cursor.take(textSize).toByteArray(),
+                               .attachmentBlock = cursor.take(attachmentSize).toByteArray()},
+                .events = {},
+                .server = cursor.take(bytes.size())};
+    for (const auto &[kind, at] : events)
+        if (kind % 4 == Event::Lost || kind % 4 == Event::Deadline)
+            input.events.push_back({Event::Kind(kind % 4), qsizetype(at % (input.server.size() + 1))});
+    std::stable_sort(input.events.begin(), input.events.end(), [](Event a, Event b) { return a.at < b.at; });
+    return input;
+}
+
 struct Outcome
 {
     QByteArray sent;
-    std::optional<Ending::Kind> ending;
-    QByteArray refusal;
-    SmtpDialogue::Step step = SmtpDialogue::Step::Greeting;
+    std::optional<Ending> ending;
 };
 
-// Feeds the bytes in pieces whose sizes come from seed; seed 0 feeds them whole.
-Outcome run(QByteArrayView bytes, unsigned seed)
+// Takes one reaction: nothing after the ending, and a deadline exactly when a command went out.
+void take(Outcome &outcome, const SmtpDialogue &dialogue, const SmtpDialogue::Reaction &reaction)
 {
-    SmtpDialogue dialogue(kSubmission, kTimeouts);
-    Outcome outcome;
-    for (qsizetype at = 0; at < bytes.size();) {
-        seed = seed * 1103515245u + 12345u;
-        const qsizetype piece = seed == 12345u ? bytes.size() : 1 + (seed >> 16) % 97;
-        const auto reaction = dialogue.receive(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        at += piece;
-        check(!outcome.ending || (reaction.toSend.isEmpty() && !reaction.ending));
-        outcome.sent += reaction.toSend;
-        if (reaction.ending) {
-            outcome.ending = reaction.ending->kind;
-            outcome.refusal = reaction.ending->reply;
-        }
+    if (outcome.ending) {
+        check(reaction.toSend.isEmpty() && !reaction.awaitReplyWithin && !reaction.ending);
+        return;
     }
-    outcome.step = dialogue.step();
+    outcome.sent += reaction.toSend;
+    if (reaction.ending) {
+        check(!reaction.awaitReplyWithin);
+        outcome.ending = reaction.ending;
+    } else if (reaction.toSend.isEmpty()) {
+        check(!reaction.awaitReplyWithin);
+    } else {
+        check(reaction.awaitReplyWithin == (dialogue.step() == Step::Quit ? kTimeouts.quitGrace : kTimeouts.reply));
+    }
+}
+
+// Feeds the server's bytes in pieces whose sizes come from seed; seed 0 feeds them whole
+// between events.
+Outcome run(const Input &input, unsigned seed)
+{
+    SmtpDialogue dialogue(input.submission, kTimeouts);
+    const auto first = dialogue.start();
+    check(first.toSend.isEmpty() && first.awaitReplyWithin == kTimeouts.reply && !first.ending);
+    Outcome outcome;
+    qsizetype fed = 0;
+    const auto feedUpTo = [&](qsizetype end) {
+        while (fed < end) {
+            qsizetype piece = end - fed;
+            if (seed) {
+                seed = seed * 1103515245u + 12345u;
+                piece = std::min<qsizetype>(piece, 1 + (seed >> 16) % 97);
+            }
+            take(outcome, dialogue, dialogue.receive(input.server.sliced(fed, piece)));
+            fed += piece;
+        }
+    };
+    for (const Event &event : input.events) {
+        feedUpTo(event.at);
+        take(outcome, dialogue, event.kind == Event::Lost ? dialogue.connectionLost(kLoss) : dialogue.deadlinePassed());
+    }
+    feedUpTo(input.server.size());
     return outcome;
 }
 
-void checkFraming(QByteArrayView bytes, unsigned seed)
+// The replies in the bytes, which must not depend on how they were split.
+QList<Reply> frame(QByteArrayView bytes, unsigned seed)
 {
-    ReplyReader reader;
-    QByteArray replies;
-    for (qsizetype at = 0; at < bytes.size();) {
-        seed = seed * 1103515245u + 12345u;
-        const qsizetype piece = 1 + (seed >> 16) % 61;
-        reader.feed(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        at += piece;
-        while (auto reply = reader.next()) {
-            check(reply->text.size() <= kMaxReplyBytes);
-            check(reply->oversized || reply->text.endsWith('\n'));
-            replies += reply->text;
+    QList<Reply> replies[2]; // fed whole, fed in pieces
+    for (int split = 0; split < 2; ++split) {
+        ReplyReader reader;
+        for (qsizetype at = 0; at < bytes.size();) {
+            seed = seed * 1103515245u + 12345u;
+            const qsizetype piece = split ? 1 + (seed >> 16) % 61 : bytes.size();
+            reader.feed(bytes.sliced(at, std::min(piece, bytes.size() - at)));
+            at += piece;
+            while (auto reply = reader.next())
+                replies[split] += *reply;
         }
     }
-    check(QByteArrayView(bytes).startsWith(replies));
+    check(replies[0].size() == replies[1].size());
+    QByteArray joined;
+    for (qsizetype i = 0; i < replies[0].size(); ++i) {
+        const Reply &reply = replies[0][i];
+        check(reply.text == replies[1][i].text && reply.oversized == replies[1][i].oversized);
+        check(reply.oversized ? reply.text.size() == kMaxReplyBytes
+                              : reply.text.size() <= kMaxReplyBytes && reply.text.endsWith('\n'));
+        joined += reply.text;
+    }
+    check(bytes.startsWith(joined));
+    return replies[0];
+}
+
+// How the dialogue should have gone: the commands sent, a QUIT after them, the ending.
+struct Expected
+{
+    int commands = 0; // of HELO, MAIL FROM, RCPT TO, DATA, the message, QUIT
+    bool quitAfter = false;
+    std::optional<Ending::Kind> ending;
+    QByteArray refusal;
+};
+
+Expected expect(const Input &input, const QList<Reply> &replies)
+{
+    Expected expected;
+    const auto end = [&](Ending::Kind kind, bool quit) {
+        if (!expected.ending) {
+            expected.ending = kind;
+            expected.quitAfter = quit;
+        }
+    };
+    const auto happen = [&](const Event &event) {
+        if (expected.commands == 6)
+            end(Ending::Kind::Sent, false);
+        else
+            end(event.kind == Event::Lost ? Ending::Kind::ConnectionFailed : Ending::Kind::TimedOut,
+                event.kind == Event::Deadline);
+    };
+    auto event = input.events.begin();
+    qsizetype start = 0;
+    for (const Reply &reply : replies) {
+        // A reply is whole when its last byte arrived; one over the cap when a byte past it did.
+        const qsizetype whole = start + reply.text.size() + (reply.oversized ? 1 : 0);
+        start += reply.text.size();
+        for (; event != input.events.end() && event->at < whole; ++event)
+            happen(*event);
+        if (expected.ending)
+            break;
+        const bool accepted = !reply.oversized
+            && (expected.commands == 5 ? reply.text.startsWith("250")
+                                       : reply.text.startsWith("220") || reply.text.startsWith("250")
+                                             || reply.text.startsWith("354"));
+        if (expected.commands == 6) {
+            end(Ending::Kind::Sent, false);
+        } else if (!accepted) {
+            end(Ending::Kind::Refused, true);
+            expected.refusal = reply.text;
+        } else {
+            ++expected.commands;
+        }
+    }
+    for (; event != input.events.end(); ++event)
+        happen(*event);
+    return expected;
+}
+
+// The message as the server reads it: the header line, an empty line, the text, two empty
+// lines and the attachment block, each line break of any kind as CR LF.
+QByteArray messageRead(const Submission &submission)
+{
+    QByteArray subject = submission.subject;
+    subject.replace('\r', "").replace('\n', "");
+    QByteArray body = submission.messageText + "\r\n\r\n" + submission.attachmentBlock;
+    body.replace("\r\n", "\n").replace('\r', '\n').replace("\n", "\r\n");
+    return "Subject:" + subject + "\r\n\r\n" + body;
+}
+
+// The data as sent up to its final line, with the dot doubled at the start of a line undone.
+QByteArray unstuffed(QByteArrayView data)
+{
+    QList<QByteArray> lines = data.toByteArray().split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith('.')) {
+            check(lines[i].startsWith(".."));
+            lines[i].remove(0, 1);
+        }
+    }
+    return lines.join('\n');
+}
+
+void checkAgainst(const Input &input, const Outcome &outcome, const Expected &expected)
+{
+    check(outcome.ending.has_value() == expected.ending.has_value());
+    if (expected.ending) {
+        const Ending &ending = *outcome.ending;
+        check(ending.kind == *expected.ending && ending.reply == expected.refusal
+              && ending.reply.size() <= kMaxReplyBytes);
+        if (ending.kind == Ending::Kind::ConnectionFailed)
+            check(ending.socketError == kLoss.number && ending.description == kLoss.description);
+    }
+    QByteArray sent;
+    for (int i = 0; i < std::min(expected.commands, 4); ++i)
+        sent += kEnvelope[i];
+    if (expected.commands >= 5) {
+        const QByteArrayView rest = QByteArrayView(outcome.sent).sliced(std::min(sent.size(), outcome.sent.size()));
+        const qsizetype end = rest.indexOf(kDataEnd);
+        check(end >= 0 && unstuffed(rest.first(end)) == messageRead(input.submission));
+        sent += rest.first(end + kDataEnd.size());
+    }
+    if (expected.commands == 6)
+        sent += kQuit;
+    if (expected.quitAfter)
+        sent += kQuit;
+    check(outcome.sent == sent);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    if (size < 1)
-        return 0;
-    static const QByteArray transcript = fullTranscript();
-    const unsigned seed = data[0];
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size) - 1);
-
-    const Outcome whole = run(bytes, 0);
-    const Outcome split = run(bytes, seed | 1);
-    check(whole.sent == split.sent && whole.ending == split.ending && whole.refusal == split.refusal);
-    check(!whole.ending || *whole.ending == Ending::Kind::Sent || *whole.ending == Ending::Kind::Refused);
-    if (whole.ending == Ending::Kind::Sent)
-        check(whole.step == SmtpDialogue::Step::Quit && whole.sent == transcript);
-    if (whole.ending == Ending::Kind::Refused) // the steps so far, then a polite QUIT
-        check(!whole.refusal.isEmpty() && whole.refusal.size() <= kMaxReplyBytes
-              && whole.step < SmtpDialogue::Step::Quit && whole.sent.endsWith("QUIT\r\n")
-              && transcript.startsWith(whole.sent.chopped(6)));
-    else
-        check(transcript.startsWith(whole.sent));
-    checkFraming(bytes, seed);
+    const Input input = parse(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const Outcome whole = run(input, 0);
+    const Outcome split = run(input, input.seed | 1);
+    check(whole.sent == split.sent && whole.ending.has_value() == split.ending.has_value());
+    if (whole.ending)
+        check(whole.ending->kind == split.ending->kind && whole.ending->reply == split.ending->reply);
+    checkAgainst(input, whole, expect(input, frame(input.server, input.seed)));
     return 0;
 }
