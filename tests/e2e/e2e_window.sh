@@ -2,7 +2,7 @@
 # The real tallimo under Xvfb, driven with xdotool as a person would, sending through
 # a real SMTP server that listens on port 25 of the operator's relay address inside an
 # isolated network namespace.
-# usage: e2e_window.sh path/to/tallimo output-folder
+# usage: e2e_window.sh path/to/tallimo output-folder path/to/window_layout
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 if [ "${E2E_ISOLATED:-}" != 1 ]; then
@@ -10,6 +10,7 @@ if [ "${E2E_ISOLATED:-}" != 1 ]; then
 fi
 tallimo=$(realpath "$1")
 out=$(realpath -m "$2")
+layout=$(realpath "$3")
 mkdir -p "$out"
 rm -f "$out/server.jsonl"
 
@@ -27,13 +28,13 @@ window=$(wait_window "Tallimo v.1.0") || fail "the window did not appear"
 sleep 0.5
 import -window root "$out/window-start.png"
 
-click_twips $OPTION1           # contract subscriber
+click_control Option1           # contract subscriber
 type_number 1234567
-click_twips $MESSAGE
+click_control txtMessage
 xdotool type --delay 30 "Привет из Tallimo"
 sleep 0.3
 import -window root "$out/window-composed.png"
-click_twips $SEND
+click_control cmdSend
 
 box=$(wait_window "^Tallimo$") || fail "no success box"
 import -window root "$out/window-sent.png"
@@ -51,12 +52,12 @@ PY
 
 # A number the server refuses, then the same text to a good number.
 type_number 1230000
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Сообщение не отправлено") || fail "no failure box"
 import -window root "$out/window-refused.png"
 close_box "$box" "^Сообщение не отправлено"
 type_number 7654321
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Tallimo$") || fail "no success box after the retry"
 close_box "$box" "^Tallimo$"
 /usr/bin/python3 - "$out/server.jsonl" <<'PY' || fail "the retry did not reach the server"

@@ -36,15 +36,17 @@ wait_gone() {
   return 1
 }
 
-# Clicks the point of $window given in twips (15 twips a pixel at 96 dpi).
-click_twips() {
-  xdotool mousemove --window "$window" $(( $1 / 15 )) $(( $2 / 15 )) click 1
+# Clicks the middle of a control of $window, where the window itself puts it
+# ($layout: the window_layout program).
+click_control() {
+  [ -n "${positions:-}" ] || positions=$(QT_QPA_PLATFORM=offscreen "$layout") || fail "no layout"
+  local point
+  point=$(sed -n "s/^$1=\"\(.*\)\"$/\1/p" <<< "$positions")
+  [ -n "$point" ] || fail "no control $1"
+  xdotool mousemove --window "$window" $point click 1
   sleep 0.2
 }
 
 close_box() { xdotool windowfocus --sync "$1" key Return; wait_gone "$2" || fail "box '$2' stayed open"; }
 
-# Points of the controls, in twips.
-OPTION1="1087 427"; TEXT1="1087 1582"; MESSAGE="4387 1027"; SEND="3247 2587"
-
-type_number() { click_twips $TEXT1; xdotool key ctrl+a BackSpace; xdotool type --delay 30 "$1"; }
+type_number() { click_control Text1; xdotool key ctrl+a BackSpace; xdotool type --delay 30 "$1"; }
