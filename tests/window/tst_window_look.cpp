@@ -115,10 +115,11 @@ QString misfit(const QWidget *control)
     } else {
         room = control->contentsRect();
     }
-    if (width > room.width() || metrics.height() > room.height())
+    const qreal height = metrics.tightBoundingRect(text).height(); // ink, from accents to descenders
+    if (width > room.width() || height > room.height())
         return u"%1: %2x%3 px in %4x%5"_qs.arg(control->objectName())
             .arg(width)
-            .arg(metrics.height())
+            .arg(height)
             .arg(room.width())
             .arg(room.height());
     return {};
