@@ -3,6 +3,7 @@
 # Runs in an isolated network namespace like the tests, though nothing is sent.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+fc-list -q "Liberation Sans" || { echo "the window is drawn for Liberation Sans: install fonts-liberation2" >&2; exit 1; }
 if [ "${SCREENSHOT_ISOLATED:-}" != 1 ]; then
   SCREENSHOT_ISOLATED=1 exec scripts/in_isolated_network.sh "$0" "$@"
 fi
