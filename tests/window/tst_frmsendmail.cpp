@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -210,31 +211,68 @@ private slots:
         QCOMPARE(message()->Text(), u"Щё\r\nok"_qs);
     }
 
-    void pasteInsertsOnlyWhatFits()
+    // Whatever way text arrives, what the submission reads stays within 160, and undo
+    // and redo move between the text before and the text kept.
+    void everyInputPathStopsAtTheLimit_data()
     {
-        QTest::keyClicks(message(), QString(150, u'x'));
-        QApplication::clipboard()->setText(u"0123456789abcdef"_qs);
-        message()->paste();
-        QCOMPARE(typed(), u"160"_qs);
-        QVERIFY(message()->toPlainText().endsWith(u"0123456789"_qs));
-
-        message()->selectAll();
-        QApplication::clipboard()->setText(QString(100, u'я') + u"\r\n"_qs + QString(100, u'я'));
-        message()->paste(); // the selection makes room: 100 + CRLF + 58
-        QCOMPARE(typed(), u"160"_qs);
-        QCOMPARE(message()->toPlainText(), QString(100, u'я') + u'\n' + QString(58, u'я'));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("incoming");
+        QTest::addColumn<QString>("kept"); // as Text() reads it
+        const QString a150(150, u'a');
+        const auto breaks = [](int count) { return QString(u"\r\n"_qs).repeated(count); };
+        QTest::newRow("paste cut to the room left") << a150 << "paste" << u"0123456789abcdef"_qs << a150 + u"0123456789"_qs;
+        QTest::newRow("paste, CRLF counts two")
+            << QString() << "paste" << QString(100, u'я') + u"\r\n"_qs + QString(100, u'я')
+            << QString(100, u'я') + u"\r\n"_qs + QString(58, u'я');
+        QTest::newRow("paste, lone CRs") << QString() << "paste" << QString(160, u'\r') << breaks(80);
+        for (char16_t separator : {u'\u2029', u'\u2028', u'\uFDD0', u'\uFDD1'})
+            QTest::addRow("paste, U+%04X is a line break", unsigned(separator))
+                << QString() << "paste" << QString(160, QChar(separator)) << breaks(80);
+        QTest::newRow("paste, VT FF NEL stay single characters")
+            << QString(157, u'a') << "paste" << u"\v\f\u0085\v"_qs << QString(157, u'a') + u"\v\f\u0085"_qs;
+        QTest::newRow("paste, a surrogate pair is not split") << QString(159, u'a') << "paste" << u"😀"_qs
+                                                             << QString(159, u'a');
+        QTest::newRow("drop") << a150 << "drop" << QString(20, u'\u2029') << a150 + breaks(5);
+        QTest::newRow("input method commit") << QString(159, u'a') << "input method" << u"\u2029"_qs
+                                             << QString(159, u'a');
+        QTest::newRow("input method commit cut") << a150 << "input method" << u"Привет, мир"_qs
+                                                 << a150 + u"Привет, ми"_qs;
+        QTest::newRow("Return at 159") << QString(159, u'a') << "type" << u"\n"_qs << QString(159, u'a');
     }
-
-    void undoReturnsOnlyToTextsWithinTheLimit()
+    void everyInputPathStopsAtTheLimit()
     {
-        QTest::keyClicks(message(), QString(160, u'a'));
-        message()->selectAll();
-        QTest::keyClick(message(), Qt::Key_Delete);
-        QCOMPARE(typed(), u"0"_qs);
+        QFETCH(QString, before);
+        QFETCH(QString, path);
+        QFETCH(QString, incoming);
+        QFETCH(QString, kept);
+        message()->setPlainText(before);
+        message()->moveCursor(QTextCursor::End);
+        if (path == u"paste") {
+            QApplication::clipboard()->setText(incoming);
+            message()->paste();
+        } else if (path == u"drop") {
+            QMimeData data;
+            data.setText(incoming);
+            const QPoint end = message()->viewport()->rect().bottomRight() - QPoint(2, 2);
+            QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(message()->viewport(), &enter);
+            QApplication::sendEvent(message()->viewport(), &drop);
+        } else if (path == u"input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(incoming);
+            QApplication::sendEvent(message(), &commit);
+        } else {
+            QTest::keyClick(message(), Qt::Key_Return);
+        }
+        QCOMPARE(message()->Text(), kept);
+        QCOMPARE(typed(), QString::number(kept.size()));
+        QCOMPARE(remaining(), QString::number(160 - kept.size()));
         message()->undo();
-        QCOMPARE(typed(), u"160"_qs);
+        QCOMPARE(message()->toPlainText(), before);
         message()->redo();
-        QCOMPARE(typed(), u"0"_qs);
+        QCOMPARE(message()->Text(), kept);
     }
 
     void newEmptiesTheMessageAndKeepsTheSubscriber()
