@@ -15,6 +15,7 @@ MessageTextBox::MessageTextBox(QWidget *parent)
     // connected first, the guard runs before anyone else hears of the edit.
     auto *document = new QTextDocument(this);
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(font()); // later changes of the box's font reach it by themselves
     connect(document, &QTextDocument::contentsChange, this, [this](int from, int, int added) {
         addedFrom_ = from;
         addedCount_ = added;
