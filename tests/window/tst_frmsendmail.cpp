@@ -9,6 +9,7 @@
 #include "window/Twips.h"
 #include "window/frmSendMail.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -19,7 +20,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 class tst_frmSendMail : public QObject
 {
@@ -29,6 +35,13 @@ private:
     RecordingMessageBox boxes_;
     ScriptedFileDialog fileDialog_;
     std::unique_ptr<frmSendMail> window_;
+    static inline QStringList heard_; // names of labels as screen readers were told them
+
+    static void hear(QAccessibleEvent *event)
+    {
+        if (event->type() == QAccessible::NameChanged && qobject_cast<QLabel *>(event->object()))
+            heard_ += event->object()->objectName() + u": "_qs + event->accessibleInterface()->text(QAccessible::Name);
+    }
 
     template<typename T = QWidget>
     T *control(const char *name) const
@@ -52,6 +65,10 @@ private:
     }
 
 private slots:
+    // As when a screen reader runs: Qt tells it of changes, and makes the controls'
+    // interfaces as they are built.
+    void initTestCase() { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); }
+
     void init()
     {
         boxes_.shown.clear();
@@ -68,6 +85,7 @@ private slots:
         for (QLineEdit *box : window_->findChildren<QLineEdit *>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
         QVERIFY(message()->toPlainText().isEmpty());
+        QCOMPARE(message()->document()->defaultFont(), message()->font()); // the text is drawn in the box's font
         QVERIFY(!control<QRadioButton>("Option1")->isChecked());
         QVERIFY(!control<QRadioButton>("Option2")->isChecked());
         QVERIFY(control<QLabel>("Label10")->text().isEmpty());
@@ -75,6 +93,13 @@ private slots:
         QCOMPARE(typed(), u"0"_qs); // emptying the box at start-up counts as a change
         QCOMPARE(remaining(), u"160"_qs);
         QVERIFY(!window_->windowIcon().isNull());
+        // The first control has the focus, drawn before any key is pressed.
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QCOMPARE(QApplication::focusWidget(), control("cmdNew"));
+        QStyleOptionButton focused;
+        focused.initFrom(control("cmdNew"));
+        QCOMPARE(focused.state & (QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange),
+                 QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
     }
 
     void windowHasAFixedClientArea()
@@ -175,10 +200,79 @@ private slots:
                                      u"txtMessage"_qs}));
     }
 
-    void shownBoxesAreNamedForScreenReaders()
+    void whatScreenReadersAreTold_data()
     {
-        QCOMPARE(control("Text1")->accessibleName(), u"Номер телефона (7-значный)"_qs);
-        QCOMPARE(control("txtMessage")->accessibleName(), u"Введите текст сообщения:"_qs);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("spoken");
+        const auto row = [](const char *name, QAccessible::Role role, const QString &spoken) {
+            QTest::newRow(name) << QString::fromLatin1(name) << role << spoken;
+        };
+        row("frmSendMail", QAccessible::Window, u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)"_qs);
+        row("Text1", QAccessible::EditableText, u"Номер телефона (7-значный)"_qs);
+        row("txtMessage", QAccessible::EditableText, u"Введите текст сообщения:"_qs);
+        row("Label7", QAccessible::StaticText, u"Вы ввели, символов: 0"_qs);
+        row("Label9", QAccessible::StaticText, u"Осталось символов: 160"_qs);
+        row("Label10", QAccessible::StatusBar, QString());
+        row("cmdSend", QAccessible::Button, u"Послать"_qs);
+    }
+    void whatScreenReadersAreTold()
+    {
+        QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, spoken);
+        QWidget *widget = name == window_->objectName() ? window_.get() : control(qPrintable(name));
+        QAccessibleInterface *told = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(told->role(), role);
+        QCOMPARE(told->text(QAccessible::Name), spoken);
+    }
+
+    void returnAndEnterPressTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return on New") << u"cmdNew"_qs << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter on New") << u"cmdNew"_qs << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Return on Send") << u"cmdSend"_qs << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter on Send") << u"cmdSend"_qs << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+    void returnAndEnterPressTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        auto *pressed = control<QPushButton>(qPrintable(button));
+        QSignalSpy clicks(pressed, &QPushButton::clicked);
+        pressed->setFocus();
+        QTest::keyClick(pressed, key, modifiers);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // Sent from the keyboard: each count and the waiting text reach a screen reader as
+    // they change, and the focus is back on Send once Send shows again.
+    void keyboardSubmissionIsHeardAndEndsOnSend()
+    {
+        ScriptedSmtpServer server(kGoodServer);
+        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
+                                                Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        control<QRadioButton>("Option1")->setChecked(true);
+        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
+        heard_.clear();
+        QAccessible::installUpdateHandler(&hear);
+        type(message(), u"Да"_qs);
+        control("cmdSend")->setFocus();
+        QTest::keyClick(control("cmdSend"), Qt::Key_Return);
+        QVERIFY(control("cmdSend")->isHidden());
+        QTRY_COMPARE(boxes_.shown.size(), 1);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(QApplication::focusWidget(), control("cmdSend"));
+        QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
+                                      u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
+                                      u"Label10: Ждите: сообщение отправляется..."_qs}));
     }
 
     void phoneNumberHoldsSevenCharacters()
