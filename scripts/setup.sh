@@ -8,6 +8,7 @@ packages=(
   qt6-base-private-dev                             # tests switch accessibility on
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
   xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed
+  qt6-wayland weston                               # the real window on Wayland, with no X server
   dpkg-dev desktop-file-utils appstream            # the Debian package and its desktop files
   clang libclang-rt-14-dev                         # sanitizers and libFuzzer
 )

@@ -70,6 +70,7 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     icon.addFile(u":/tallimo-16.png"_qs);
     icon.addFile(u":/tallimo-32.png"_qs);
     setWindowIcon(icon);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false); // a fixed size has nothing to maximize
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
     // The layout is drawn for a narrow 8-point face, else the desktop's own. One family
     // picked here: a list of missing ones makes every text lookup search for fallbacks.

@@ -33,6 +33,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends: $recommends"
 
 # The installed binary, in an isolated network as always, shows its window.
 start_display

@@ -108,6 +108,9 @@ private slots:
         QCOMPARE(window_->size(), client);
         QCOMPARE(window_->minimumSize(), client);
         QCOMPARE(window_->maximumSize(), client);
+        QCOMPARE(window_->windowFlags(), Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                                             | Qt::WindowFullscreenButtonHint); // no maximize
         if (window_->logicalDpiX() == 96)
             QCOMPARE(client, QSize(442, 209));
     }
