@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ qt6-base-dev qt6-translations-l10n     # build
+  fonts-liberation2                                # the face the window is laid out for
   qt6-base-private-dev                             # tests switch accessibility on
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
   xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed

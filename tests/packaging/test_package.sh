@@ -30,7 +30,7 @@ deb=$(ls "$out"/tallimo_*.deb)
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
+for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
