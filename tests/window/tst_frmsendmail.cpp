@@ -65,8 +65,7 @@ private:
     }
 
 private slots:
-    // As when a screen reader runs: Qt tells it of changes, and makes the controls'
-    // interfaces as they are built.
+    // As when a screen reader runs: Qt reports every change.
     void initTestCase() { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); }
 
     void init()
