@@ -1,5 +1,6 @@
 #include "window/frmSendMail.h"
 
+#include "platform/Accessibility.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"
@@ -59,6 +60,7 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     icon.addFile(u":/tallimo-16.png"_qs);
     icon.addFile(u":/tallimo-32.png"_qs);
     setWindowIcon(icon);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false); // a fixed size has nothing to maximize
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
     setPalette(WindowLook::windowPalette());
     setFont(WindowLook::designFont());
@@ -140,11 +142,12 @@ void frmSendMail::createControls()
     WindowLook::setGround(Label11, WindowLook::kTitleBar, WindowLook::kTitleBarText);
     Label11->setAlignment(Qt::AlignCenter);
 
-    // Screen readers name the shown boxes after the labels beside them.
+    // Screen readers name the shown boxes after the labels beside them, speak the
+    // status line as it changes and know the window for a frame.
     Text1->setAccessibleName(Label5->text());
     txtMessage->setAccessibleName(Label6->text());
-    Label7->setAccessibleName(u"Вы ввели, символов"_qs);
-    Label9->setAccessibleName(u"Осталось символов"_qs);
+    setAccessibleRole(Label10, QAccessible::StatusBar);
+    setAccessibleRole(this, QAccessible::Window);
 
     // Stacking: the counts above their sentence, the phone box above its label, Send
     // above the status line it hides.
@@ -157,6 +160,9 @@ void frmSendMail::createControls()
                            cmdRemove, lstAttachments, Option1,      Option2,    Text1,  txtMessage};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // As on Windows, Return or Enter presses the focused button.
+    cmdNew->setAutoDefault(true);
+    cmdSend->setAutoDefault(true);
 }
 
 void frmSendMail::connectHandlers()
@@ -175,6 +181,14 @@ void frmSendMail::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
+}
+
+// Qt draws the focus only once a key has moved it, and forgets that at every show;
+// Windows draws it from the start.
+void frmSendMail::showEvent(QShowEvent *event)
+{
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    QWidget::showEvent(event);
 }
 
 void frmSendMail::Form_Load()
@@ -201,6 +215,8 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setMaxLength(kMessageLimit);
     Label7->setText(QString::number(MessageTextBox::countedLength(txtMessage->toPlainText())));
     Label9->setText(QString::number(kMessageLimit - Label7->text().toInt()));
+    nameCount(Label7, u"Вы ввели, символов"_qs);
+    nameCount(Label9, u"Осталось символов"_qs);
 }
 
 void frmSendMail::cmdAddFile_Click()
@@ -319,6 +335,7 @@ void frmSendMail::report(const Ending &ending)
 void frmSendMail::showIdle()
 {
     cmdSend->setVisible(true);
+    cmdSend->setFocus(); // hiding Send passed the focus on; the next key is meant for Send
     Label10->clear();
 }
 

@@ -25,6 +25,11 @@ for _ in $(seq 100); do grep -q listening "$out/server.jsonl" 2>/dev/null && bre
 "$tallimo" &
 pids+=($!)
 window=$(wait_window "Tallimo v.1.0") || fail "the window did not appear"
+# A window manager may move, minimize and close it, never maximize; its class is the
+# one the desktop entry names.
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS WM_CLASS)
+[ "$hints" = '_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2e, 0x3e, 0x0, 0x0
+WM_CLASS(STRING) = "tallimo", "Tallimo"' ] || fail "window manager hints: $hints"
 sleep 0.5
 import -window root "$out/window-start.png"
 
