@@ -36,7 +36,7 @@ import -window root "$out/window-start.png"
 click_control Option1           # contract subscriber
 type_number 1234567
 click_control txtMessage
-xdotool type --delay 30 "Привет из Tallimo"
+xdotool type --delay 30 "Привет из Таллимо"
 sleep 0.3
 import -window root "$out/window-composed.png"
 click_control cmdSend
@@ -52,7 +52,7 @@ r = records[0]
 assert r["helo"] == "0000000", r
 assert r["mail_from"] == "0000000@sms.kyivstar.net", r
 assert r["rcpt_tos"] == ["380671234567@sms.kyivstar.net"], r
-assert r["data"] == "Subject:\r\n\r\nПривет из Tallimo\r\n\r\n\r\n", r
+assert r["data"] == "Subject:\r\n\r\nПривет из Таллимо\r\n\r\n\r\n", r
 PY
 
 # A number the server refuses, then the same text to a good number.
@@ -70,6 +70,6 @@ import json, sys
 records = [json.loads(l) for l in open(sys.argv[1]) if l.startswith("{")]
 assert len(records) == 2, records
 assert records[1]["rcpt_tos"] == ["380677654321@sms.kyivstar.net"], records[1]
-assert records[1]["data"] == "Subject:\r\n\r\nПривет из Tallimo\r\n\r\n\r\n", records[1]
+assert records[1]["data"] == "Subject:\r\n\r\nПривет из Таллимо\r\n\r\n\r\n", records[1]
 PY
 echo "e2e: window sent, refused and retried; screenshots in $out"

@@ -16,6 +16,10 @@ start_display() {
   pids+=($!)
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$display_file")"
+  # A Russian keyboard, as the program's users have: xdotool then types Cyrillic with the
+  # keys that carry it instead of remapping a spare key for each letter, which races
+  # with the program reading the changed map and drops letters now and then.
+  setxkbmap -layout ru
 }
 
 # Waits up to 15 s for a shown window whose name matches the pattern; prints its id.
