@@ -2,13 +2,10 @@
 // counter, the attachment list, and New while a message is on its way.
 
 #include "../support/ScriptedSmtpServer.h"
+#include "../support/SendingWindow.h"
 #include "../support/SubmissionTranscript.h"
-#include "../support/TestPlatform.h"
-#include "../support/WindowControls.h"
 
-#include "platform/MessageTextBox.h"
 #include "window/Twips.h"
-#include "window/frmSendMail.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -33,9 +30,8 @@ class tst_frmSendMail : public QObject
     Q_OBJECT
 
 private:
-    RecordingMessageBox boxes_;
-    ScriptedFileDialog fileDialog_;
-    std::unique_ptr<frmSendMail> window_;
+    std::unique_ptr<SendingWindow> sending_;
+    frmSendMail *window_ = nullptr;
     static inline QStringList heard_; // names of labels as screen readers were told them
 
     static void hear(QAccessibleEvent *event)
@@ -47,9 +43,19 @@ private:
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        return ::control<T>(*window_, name);
+        return sending_->control<T>(name);
     }
-    MessageTextBox *message() const { return control<MessageTextBox>("txtMessage"); }
+    MessageTextBox *message() const { return sending_->message(); }
+
+    // A new window on the relay at port (9: nobody listens), shown.
+    void open(quint16 port = 9)
+    {
+        sending_.reset();
+        sending_ = std::make_unique<SendingWindow>(port);
+        window_ = &sending_->window;
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+    }
     QString typed() const { return control<QLabel>("Label7")->text(); }
     QString remaining() const { return control<QLabel>("Label9")->text(); }
     QListWidget *attachments() const { return control<QListWidget>("lstAttachments"); }
@@ -69,15 +75,8 @@ private slots:
     // As when a screen reader runs: Qt reports every change.
     void initTestCase() { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); }
 
-    void init()
-    {
-        boxes_.shown.clear();
-        fileDialog_.picks.clear();
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, 9, kReplyTimeout});
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void cleanup() { window_.reset(); }
+    void init() { open(); }
+    void cleanup() { sending_.reset(); }
 
     void startsIdleAndEmpty()
     {
@@ -94,7 +93,7 @@ private slots:
         QCOMPARE(remaining(), u"160"_qs);
         QVERIFY(!window_->windowIcon().isNull());
         // The first control has the focus, drawn before any key is pressed.
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        QVERIFY(QTest::qWaitForWindowActive(window_));
         QCOMPARE(QApplication::focusWidget(), control("cmdNew"));
         QStyleOptionButton focused;
         focused.initFrom(control("cmdNew"));
@@ -104,7 +103,7 @@ private slots:
 
     void windowHasAFixedClientArea()
     {
-        const QSize client(twipsToPixels(6630, window_.get()), twipsToPixels(3135, window_.get()));
+        const QSize client(twipsToPixels(6630, window_), twipsToPixels(3135, window_));
         QCOMPARE(window_->size(), client);
         QCOMPARE(window_->minimumSize(), client);
         QCOMPARE(window_->maximumSize(), client);
@@ -164,7 +163,7 @@ private slots:
         QCOMPARE(widget->geometry(), twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height(), widget));
         QCOMPARE(!widget->isHidden(), shown);
         if (!shown)
-            QVERIFY(widget->mapTo(window_.get(), QPoint(0, 0)).y() >= window_->height());
+            QVERIFY(widget->mapTo(window_, QPoint(0, 0)).y() >= window_->height());
         QString text;
         if (auto *label = qobject_cast<QLabel *>(widget))
             text = label->text();
@@ -224,7 +223,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, spoken);
-        QWidget *widget = name == window_->objectName() ? window_.get() : control(qPrintable(name));
+        QWidget *widget = name == window_->objectName() ? window_ : control(qPrintable(name));
         QAccessibleInterface *told = QAccessible::queryAccessibleInterface(widget);
         QCOMPARE(told->role(), role);
         QCOMPARE(told->text(QAccessible::Name), spoken);
@@ -257,21 +256,17 @@ private slots:
     void keyboardSubmissionIsHeardAndEndsOnSend()
     {
         ScriptedSmtpServer server({kGoodServer});
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
-                                                Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        control<QRadioButton>("Option1")->setChecked(true);
-        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
+        open(server.port());
+        sending_->compose("Option1", u"1234567"_qs, QString());
         heard_.clear();
         QAccessible::installUpdateHandler(&hear);
         type(message(), u"Да"_qs);
         control("cmdSend")->setFocus();
         QTest::keyClick(control("cmdSend"), Qt::Key_Return);
         QVERIFY(control("cmdSend")->isHidden());
-        QTRY_COMPARE(boxes_.shown.size(), 1);
+        QTRY_COMPARE(sending_->boxes.shown.size(), 1);
         QAccessible::installUpdateHandler(nullptr);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
         QCOMPARE(QApplication::focusWidget(), control("cmdSend"));
         QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
                                       u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
@@ -387,7 +382,7 @@ private slots:
 
     void attachmentList()
     {
-        fileDialog_.picks = {u"/tmp/a"_qs, QString(), u"/tmp/b"_qs, u"/tmp/a"_qs};
+        sending_->fileDialog.picks = {u"/tmp/a"_qs, QString(), u"/tmp/b"_qs, u"/tmp/a"_qs};
         for (int i = 0; i < 4; ++i)
             control<QPushButton>("cmdAddFile")->click();
         QCOMPARE(attachments()->count(), 3); // the cancel added nothing, the duplicate is kept
@@ -402,7 +397,7 @@ private slots:
         QCOMPARE(attachments()->item(0)->text(), u"/tmp/a"_qs);
         QCOMPARE(attachments()->item(1)->text(), u"/tmp/a"_qs);
         QCOMPARE(attachments()->currentRow(), -1);
-        QVERIFY(boxes_.shown.isEmpty());
+        QVERIFY(sending_->boxes.shown.isEmpty());
     }
 
     void sendLeavesTheLastAttachmentSelected()
@@ -411,7 +406,7 @@ private slots:
         for (const char *name : {"one", "two", "three"}) {
             QFile file(dir.filePath(QLatin1StringView(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            fileDialog_.picks += file.fileName();
+            sending_->fileDialog.picks += file.fileName();
             control<QPushButton>("cmdAddFile")->click();
         }
         control<QRadioButton>("Option1")->setChecked(true);
@@ -424,11 +419,8 @@ private slots:
     void newDuringASubmissionKeepsTheMessageInFlight()
     {
         ScriptedSmtpServer server({kGoodServer});
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
-                                                Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
-        control<QRadioButton>("Option1")->setChecked(true);
-        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
-        message()->setPlainText(u"Важно"_qs);
+        open(server.port());
+        sending_->compose();
         server.onCommand = [this](const QByteArray &command) {
             if (command.startsWith("HELO"))
                 control<QPushButton>("cmdNew")->click();
@@ -436,9 +428,9 @@ private slots:
         control<QPushButton>("cmdSend")->click();
         QVERIFY(control("cmdSend")->isHidden());
         QCOMPARE(control<QLabel>("Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
-        QCOMPARE(server.transcripts.value(0), submissionTranscript(6).replace("\xD2\xE5\xEA\xF1\xF2", "\xC2\xE0\xE6\xED\xEE"));
+        QTRY_COMPARE(sending_->boxes.shown.size(), 1);
+        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(message()->toPlainText().isEmpty());
         QVERIFY(!control("cmdSend")->isHidden());
         QVERIFY(control<QLabel>("Label10")->text().isEmpty());

@@ -5,10 +5,7 @@
 // twin hidden from fontconfig, so that the stand-in is the wider DejaVu Sans.
 
 #include "../support/ScriptedSmtpServer.h"
-#include "../support/TestPlatform.h"
-#include "../support/WindowControls.h"
-
-#include "window/frmSendMail.h"
+#include "../support/SendingWindow.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -157,21 +154,19 @@ class tst_WindowLook : public QObject
     Q_OBJECT
 
 private:
-    RecordingMessageBox boxes_;
-    ScriptedFileDialog fileDialog_;
     ScriptedSmtpServer server_{{QList<QByteArray>{"<silence>"}}}; // takes the connection and never answers
-    std::unique_ptr<frmSendMail> window_;
+    std::unique_ptr<SendingWindow> sending_;
+    frmSendMail *window_ = nullptr;
     QString appStyle_;
     QPalette appPalette_;
 
     void open()
     {
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
-                                                Relay{u"127.0.0.1"_qs, server_.port(), kReplyTimeout});
+        sending_ = std::make_unique<SendingWindow>(server_.port());
+        window_ = &sending_->window;
         window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-        control<QLineEdit>(*window_, "Text1")->setText(u"1234567"_qs);
-        control<QPlainTextEdit>(*window_, "txtMessage")->setPlainText(u"Привет! Встречаемся в 18:00 у метро."_qs);
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+        sending_->compose(nullptr, u"1234567"_qs, u"Привет! Встречаемся в 18:00 у метро."_qs);
         control<QLabel>(*window_, "Label7")->setText(u"160"_qs); // both counts at their widest
         control<QLabel>(*window_, "Label9")->setText(u"160"_qs);
     }
@@ -184,7 +179,7 @@ private slots:
     }
     void cleanup()
     {
-        window_.reset();
+        sending_.reset();
         QApplication::setStyle(appStyle_);
         QApplication::setPalette(appPalette_);
     }
@@ -222,14 +217,14 @@ private slots:
         open();
         if (name == u"Label10") { // the sending look: Send hidden, the status line shown
             control<QRadioButton>(*window_, "Option1")->setChecked(true);
-            control<QPushButton>(*window_, "cmdSend")->click();
+            sending_->send();
             QCOMPARE(control<QLabel>(*window_, "Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
             QCOMPARE(control<QLabel>(*window_, "Label10")->font().pointSize(), 15);
         }
         QWidget *shown = control(*window_, qPrintable(name));
         const auto *scrolled = qobject_cast<QAbstractScrollArea *>(shown); // the text, not the scroll bar
         const QWidget *surface = scrolled ? scrolled->viewport() : shown;
-        const QRect area(surface->mapTo(window_.get(), QPoint(0, 0)), surface->size());
+        const QRect area(surface->mapTo(window_, QPoint(0, 0)), surface->size());
         const Ink ink = inkOf(*window_, shown, area);
         QVERIFY2(!ink.pixels.isEmpty(), "no text drawn");
         QHash<QRgb, int> behind;
