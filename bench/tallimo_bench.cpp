@@ -42,7 +42,7 @@ int encode(const QString &path, int reps)
     for (int i = 0; i < reps; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const QString block = MUUEncode::UUEncodeFile(path);
+        const QByteArray block = MUUEncode::UUEncodeFile(path);
         print(timer.nsecsElapsed() / 1e9);
         if (block.isEmpty())
             return 1;
@@ -63,16 +63,16 @@ int copy(qsizetype bytes, int reps)
     return 0;
 }
 
-// Filling a fresh string of the block's size: the page faults and the kernel's zeroing
+// Filling a fresh block of the block's size: the page faults and the kernel's zeroing
 // that every new block pays, whatever encodes into it.
-int freshFill(qsizetype characters, int reps)
+int freshFill(qsizetype bytes, int reps)
 {
     for (int i = 0; i < reps; ++i) {
         QElapsedTimer timer;
         timer.start();
-        QString block(characters, Qt::Uninitialized);
-        adviseHugePages(block.data(), std::size_t(characters) * 2);
-        std::memset(block.data(), 'M', std::size_t(characters) * 2); // libc's fastest stores
+        QByteArray block(bytes, Qt::Uninitialized);
+        adviseHugePages(block.data(), std::size_t(bytes));
+        std::memset(block.data(), 'M', std::size_t(bytes)); // libc's fastest stores
         print(timer.nsecsElapsed() / 1e9);
     }
     return 0;
@@ -80,8 +80,8 @@ int freshFill(qsizetype characters, int reps)
 
 int encodeRss(const QString &path)
 {
-    const QString block = MUUEncode::UUEncodeFile(path);
-    std::printf("%ld\n%lld\n", peakRssKiB(), static_cast<long long>(block.size()) * 2 / 1024);
+    const QByteArray block = MUUEncode::UUEncodeFile(path);
+    std::printf("%ld\n%lld\n", peakRssKiB(), static_cast<long long>(block.size()) / 1024);
     return 0;
 }
 

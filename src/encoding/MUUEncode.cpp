@@ -1,6 +1,7 @@
 #include "encoding/MUUEncode.h"
 
 #include "encoding/UUBlockWriter.h"
+#include "platform/Windows1251.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ EncodeError::EncodeError(const QString &path, const QString &cause)
 {
 }
 
-QString UUEncodeFile(const QString &path)
+QByteArray UUEncodeFile(const QString &path)
 {
     // A pipe or a device would block the window or never end: only files are sent.
     const QFileInfo info(path);
@@ -31,9 +32,14 @@ QString UUEncodeFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw EncodeError(path, file.errorString());
 
+    // The name travels in the message's code page, converted here once.
+    const std::optional<QByteArray> name = toWindows1251(headerName(path));
+    if (!name)
+        throw EncodeError(path, u"имя файла содержит символы, которых нет в Windows-1251"_qs);
+
     // The plan is fixed by the size at opening; bytes appended later are not sent.
     const qint64 size = file.size();
-    UUBlockWriter writer(headerName(path), size);
+    UUBlockWriter writer(*name, size);
     QByteArray buffer(std::min(size, kReadBytes), Qt::Uninitialized);
     for (qint64 left = size; left > 0;) {
         const qint64 wanted = std::min(left, kReadBytes);

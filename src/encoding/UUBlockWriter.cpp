@@ -7,8 +7,17 @@
 namespace MUUEncode {
 namespace {
 
-constexpr QStringView kHeaderStart = u"begin 664 ";
-constexpr QStringView kTrailer = u"`\nend\n";
+constexpr QByteArrayView kHeaderStart = "begin 664 ";
+constexpr QByteArrayView kTrailer = "`\nend\n";
+
+// A string of size bytes, not yet written, with capacity for kRoomAfterBlock more.
+QByteArray uninitializedBlock(qsizetype size)
+{
+    QByteArray block;
+    block.reserve(size + kRoomAfterBlock);
+    block.resize(size);
+    return block;
+}
 
 } // namespace
 
@@ -26,16 +35,14 @@ QStringView headerName(QStringView path)
     return path.sliced(slash + 1);
 }
 
-UUBlockWriter::UUBlockWriter(QStringView name, qint64 dataSize)
-    : block_(blockSize(name.size(), dataSize), Qt::Uninitialized)
-    , out_(reinterpret_cast<char16_t *>(block_.data()))
+UUBlockWriter::UUBlockWriter(QByteArrayView name, qint64 dataSize)
+    : block_(uninitializedBlock(blockSize(name.size(), dataSize)))
+    , out_(block_.data())
 {
-    adviseHugePages(out_, std::size_t(block_.size()) * sizeof(char16_t));
-    for (QStringView part : {kHeaderStart, name}) {
-        std::copy(part.utf16(), part.utf16() + part.size(), out_);
-        out_ += part.size();
-    }
-    *out_++ = u'\n';
+    adviseHugePages(out_, std::size_t(block_.size()));
+    for (QByteArrayView part : {kHeaderStart, name})
+        out_ = std::copy(part.begin(), part.end(), out_);
+    *out_++ = '\n';
 }
 
 void UUBlockWriter::append(QByteArrayView bytes)
@@ -47,11 +54,10 @@ void UUBlockWriter::append(QByteArrayView bytes)
         out_ = encodeLine(data + lines * kChunkBytes, rest, out_);
 }
 
-QString UUBlockWriter::finish()
+QByteArray UUBlockWriter::finish()
 {
-    std::copy(kTrailer.utf16(), kTrailer.utf16() + kTrailer.size(), out_);
-    out_ += kTrailer.size();
-    Q_ASSERT(out_ == reinterpret_cast<const char16_t *>(block_.constData()) + block_.size());
+    out_ = std::copy(kTrailer.begin(), kTrailer.end(), out_);
+    Q_ASSERT(out_ == block_.constData() + block_.size());
     return std::move(block_);
 }
 

@@ -73,6 +73,14 @@ private slots:
         SendRequest missing = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
         missing.attachmentPaths = {u"/nonexistent/report.txt"_qs};
         QVERIFY(refusal(missing).contains(u"/nonexistent/report.txt"_qs));
+
+        QTemporaryDir dir;
+        QFile snowman(dir.filePath(u"☃.txt"_qs));
+        QVERIFY(snowman.open(QIODevice::WriteOnly));
+        SendRequest named = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
+        named.attachmentPaths = {snowman.fileName()};
+        QCOMPARE(refusal(named), u"Не удалось вложить файл «%1»: имя файла содержит символы, которых нет в Windows-1251."_qs
+                                     .arg(snowman.fileName()));
     }
 
     void attachmentsAreReadAsTheyAreAtSend()
