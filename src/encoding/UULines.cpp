@@ -46,17 +46,16 @@ inline char *putGroup(char *out, unsigned b0, unsigned b1, unsigned b2)
 #ifdef TALLIMO_VECTOR_LINES
 // Four groups from the 16 bytes loaded: shuffle puts each group's bytes where the two
 // multiplies can shift its four 6-bit values into bytes of their own (the way vector
-// base64 encoders do it), then 32 is added, 64 more for a zero.
+// base64 encoders do it), then each value v becomes ((v - 1) mod 64) + 33: 32 + v, and
+// the grave accent for 0.
 [[gnu::target("ssse3")]] inline void putFourGroups(char *out, __m128i bytes, __m128i shuffle)
 {
     const __m128i in = _mm_shuffle_epi8(bytes, shuffle);
     const __m128i high = _mm_mulhi_epu16(_mm_and_si128(in, _mm_set1_epi32(0x0fc0fc00)), _mm_set1_epi32(0x04000040));
     const __m128i low = _mm_mullo_epi16(_mm_and_si128(in, _mm_set1_epi32(0x003f03f0)), _mm_set1_epi32(0x01000010));
     const __m128i values = _mm_or_si128(high, low);
-    const __m128i zeros = _mm_cmpeq_epi8(values, _mm_setzero_si128());
-    const __m128i characters =
-        _mm_add_epi8(_mm_add_epi8(values, _mm_set1_epi8(32)), _mm_and_si128(zeros, _mm_set1_epi8(64)));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), characters);
+    const __m128i below = _mm_and_si128(_mm_add_epi8(values, _mm_set1_epi8(63)), _mm_set1_epi8(63));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_add_epi8(below, _mm_set1_epi8(33)));
 }
 
 // Every load stays inside its line: groups 0-11 come from bytes 0-35 in three loads, and
