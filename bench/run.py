@@ -59,11 +59,16 @@ def encoder_rows(bench, size, reps, work):
     copy = [mb / float(t) for t in lines_of([bench, "memcpy", str(size), str(reps)])]
     fresh = [mb / float(t) for t in lines_of([bench, "fresh-fill", str(size), str(reps)])]
     name = f"encoder, {size // 1024} KiB" if size < 1 << 20 else f"encoder, {size >> 20} MiB"
+    # A large file is bound by memory: its block is new pages, which GNU, writing to
+    # /dev/null, never fills.
+    large = size >= 64 << 20
+    gnu_goal, fresh_goal = (2.5, 0.8) if large else (6.0, None)
     rows = [
-        (name + " vs GNU uuencode", "MB/s", stats(ours), stats(gnu), "≥ 3×", 3.0, True),
+        (name + " vs GNU uuencode", "MB/s", stats(ours), stats(gnu), f"≥ {gnu_goal:g}×", gnu_goal, True),
         (name + " vs Python b2a_uu", "MB/s", stats(ours), stats(python), "", None, True),
         (name + " vs memcpy", "MB/s", stats(ours), stats(copy), "≥ 0.25×", 0.25, True),
-        (name + " vs filling a fresh block", "MB/s", stats(ours), stats(fresh), "", None, True),
+        (name + " vs filling a fresh block", "MB/s", stats(ours), stats(fresh),
+         f"≥ {fresh_goal:g}×" if fresh_goal else "", fresh_goal, True),
     ]
     return rows, path
 
@@ -222,8 +227,8 @@ def main():
         "use; `memset` of a new string of the block's size (the page faults and the kernel's zeroing every "
         "new block pays, and the stores). The min of an in-process row is its first, cold run; later runs "
         "of the 1 MiB size get memory the allocator has already faulted in, so the median is the warm "
-        "figure. Peak RSS (VmHWM) is the encoding process's own, against the block's size in memory "
-        "(UTF-16, two bytes a character).",
+        "figure. Peak RSS (VmHWM) is the encoding process's own, against the block's size (bytes, as they "
+        "go on the wire).",
         "- Send preparation: `prepareSend` of a short text with the largest file attached, which reads and "
         "encodes the file and converts every field to its wire form, against `UUEncodeFile` alone on the "
         "same file; peak RSS of that process against the attachment block that goes on the wire.",
