@@ -221,7 +221,8 @@ def main():
         "",
         table(rows),
         "",
-        "- Encoder: `UUEncodeFile` in process on a cached file of random bytes; GNU `uuencode` as a process "
+        "- Encoder: `UUEncodeFile` in process on a cached file of random bytes (from 8 MiB on, in two halves "
+        "on two threads); GNU `uuencode` as a process "
         "with its start-up (the fastest of three runs on an empty file, just before each run) subtracted; "
         "Python `binascii.b2a_uu` over 45-byte chunks; `memcpy` of the same size into a buffer already in "
         "use; `memset` of a new string of the block's size (the page faults and the kernel's zeroing every "

@@ -1,6 +1,7 @@
-// Arbitrary bytes through the uuencoder, handed over in arbitrary whole lines: the
-// block must have the size the formula gives, hold only the characters the format
-// allows, and decode back to exactly the input.
+// Arbitrary bytes through the uuencoder, handed over in arbitrary whole lines and the
+// last part first, as the halves of a large file may come: the block must have the size
+// the formula gives, hold only the characters the format allows, and decode back to
+// exactly the input.
 
 #include "encoding/UUBlockWriter.h"
 
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -54,11 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     MUUEncode::UUBlockWriter writer("f", bytes.size());
     unsigned seed = size ? data[0] : 0;
+    std::vector<qsizetype> starts;
     for (qsizetype at = 0; at < bytes.size();) {
+        starts.push_back(at);
         seed = seed * 1103515245u + 12345u;
-        const qsizetype piece = MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
-        writer.append(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        at += piece;
+        at += MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
+    }
+    for (qsizetype end = bytes.size(); !starts.empty(); starts.pop_back()) { // the last part first
+        writer.write(starts.back(), bytes.sliced(starts.back(), end - starts.back()));
+        end = starts.back();
     }
     const QByteArray block = writer.finish();
     check(block.size() == MUUEncode::blockSize(1, bytes.size()));

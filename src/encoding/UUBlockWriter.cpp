@@ -37,27 +37,27 @@ QStringView headerName(QStringView path)
 
 UUBlockWriter::UUBlockWriter(QByteArrayView name, qint64 dataSize)
     : block_(uninitializedBlock(blockSize(name.size(), dataSize)))
-    , out_(block_.data())
+    , data_(block_.data())
 {
-    adviseHugePages(out_, std::size_t(block_.size()));
+    adviseHugePages(data_, std::size_t(block_.size()));
     for (QByteArrayView part : {kHeaderStart, name})
-        out_ = std::copy(part.begin(), part.end(), out_);
-    *out_++ = '\n';
+        data_ = std::copy(part.begin(), part.end(), data_);
+    *data_++ = '\n';
 }
 
-void UUBlockWriter::append(QByteArrayView bytes)
+void UUBlockWriter::write(qint64 at, QByteArrayView bytes)
 {
+    Q_ASSERT(at % kChunkBytes == 0);
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype lines = bytes.size() / kChunkBytes, rest = bytes.size() % kChunkBytes;
-    out_ = encodeFullLines(data, lines, out_);
+    char *out = encodeFullLines(data, lines, data_ + at / kChunkBytes * kFullLineCharacters);
     if (rest)
-        out_ = encodeLine(data + lines * kChunkBytes, rest, out_);
+        encodeLine(data + lines * kChunkBytes, rest, out);
 }
 
 QByteArray UUBlockWriter::finish()
 {
-    out_ = std::copy(kTrailer.begin(), kTrailer.end(), out_);
-    Q_ASSERT(out_ == block_.constData() + block_.size());
+    std::copy(kTrailer.begin(), kTrailer.end(), block_.end() - kTrailer.size());
     return std::move(block_);
 }
 

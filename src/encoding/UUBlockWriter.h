@@ -29,9 +29,11 @@ public:
     // name: the header name as it goes in the block, in the message's code page.
     UUBlockWriter(QByteArrayView name, qint64 dataSize);
 
-    // Appends the next bytes of the data. Every call but the last must hand over a
-    // multiple of kChunkBytes, and all calls together exactly dataSize bytes.
-    void append(QByteArrayView bytes);
+    // Encodes bytes, the data from byte at on, into their place in the block. at must
+    // be a multiple of kChunkBytes, and so must the number of bytes unless they end the
+    // data. Parts may come in any order and from different threads as long as they do
+    // not overlap; together they must cover the data exactly once.
+    void write(qint64 at, QByteArrayView bytes);
 
     // The finished block, with capacity for kRoomAfterBlock more bytes; the writer is
     // spent afterwards.
@@ -39,7 +41,7 @@ public:
 
 private:
     QByteArray block_;
-    char *out_;
+    char *data_; // where the first data line starts
 };
 
 } // namespace MUUEncode

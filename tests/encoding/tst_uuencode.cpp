@@ -133,7 +133,7 @@ private slots:
     void sizeFormulaAndRoundTrip_data()
     {
         QTest::addColumn<int>("size");
-        for (int size : {0, 1, 2, 3, 44, 45, 46, 89, 90, 91, 3 * 1024 * 1024 + 7})
+        for (int size : {0, 1, 2, 3, 44, 45, 46, 89, 90, 91, 3 * 1024 * 1024 + 7, 9 * 1024 * 1024 + 7})
             QTest::newRow(qPrintable(QString::number(size) + u" bytes"_qs)) << size;
     }
     void sizeFormulaAndRoundTrip()
