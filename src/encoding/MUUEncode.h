@@ -24,11 +24,11 @@ private:
 
 // The whole block for the file at path, from "begin 664 <name>" to "end", as the bytes
 // that go on the wire: the name in Windows-1251, the rest ASCII. The block has room for
-// a CRLF after it (kRoomAfterBlock). Reads the file once, front to back. Throws
-// EncodeError when the file does not exist, is not a regular file (a directory, a pipe,
-// a device), cannot be opened (no permission), cannot be read to the size it had when
-// opened, or its name holds a character Windows-1251 lacks; it never returns part of a
-// block.
+// a CRLF after it (kRoomAfterBlock). Reads the file once, a large one in two halves at
+// once on two threads. Throws EncodeError when the file does not exist, is not a
+// regular file (a directory, a pipe, a device), cannot be opened (no permission),
+// cannot be read to the size it had when opened, or its name holds a character
+// Windows-1251 lacks; it never returns part of a block.
 [[nodiscard]] QByteArray UUEncodeFile(const QString &path);
 
 } // namespace MUUEncode
