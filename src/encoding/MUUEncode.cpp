@@ -84,11 +84,12 @@ QByteArray UUEncodeFile(const QString &path)
     const qint64 split = size >= kTwoHalvesBytes && std::thread::hardware_concurrency() > 1
         ? size / 2 / kChunkBytes * kChunkBytes
         : size;
+    const int fd = file.handle();
     QString secondCause;
     std::jthread second;
     if (split < size)
-        second = std::jthread([&] { secondCause = encodeRange(file.handle(), split, size - split, writer); });
-    QString cause = encodeRange(file.handle(), 0, split, writer);
+        second = std::jthread([&] { secondCause = encodeRange(fd, split, size - split, writer); });
+    QString cause = encodeRange(fd, 0, split, writer);
     if (second.joinable())
         second.join();
     if (cause.isEmpty())
