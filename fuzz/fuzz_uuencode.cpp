@@ -1,13 +1,15 @@
-// Arbitrary bytes through the uuencoder, handed over in arbitrary whole lines: the
-// block must have the size the formula gives, hold only the characters the format
-// allows, and decode back to exactly the input.
+// Arbitrary bytes through the uuencoder, handed over in arbitrary whole lines and the
+// last part first, as the halves of a large file may come: the block must have the size
+// the formula gives, hold only the characters the format allows, and decode back to
+// exactly the input.
 
 #include "encoding/UUBlockWriter.h"
 
-#include <QStringList>
+#include <QList>
 
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -17,19 +19,19 @@ void check(bool condition)
         std::abort();
 }
 
-int value(QChar c)
+int value(char c)
 {
-    check(c.unicode() >= 0x21 && c.unicode() <= 0x60); // no spaces, nothing outside the alphabet
-    return (c.unicode() - 32) & 63;
+    check(c >= 0x21 && c <= 0x60); // no spaces, nothing outside the alphabet
+    return (c - 32) & 63;
 }
 
-QByteArray decode(const QString &block)
+QByteArray decode(const QByteArray &block)
 {
-    QStringList lines = block.split(u'\n');
-    check(lines.size() >= 4 && lines.takeFirst() == u"begin 664 f"_qs);
-    check(lines.takeLast().isEmpty() && lines.takeLast() == u"end"_qs && lines.takeLast() == u"`"_qs);
+    QList<QByteArray> lines = block.split('\n');
+    check(lines.size() >= 4 && lines.takeFirst() == "begin 664 f");
+    check(lines.takeLast().isEmpty() && lines.takeLast() == "end" && lines.takeLast() == "`");
     QByteArray data;
-    for (const QString &line : lines) {
+    for (const QByteArray &line : lines) {
         check(!line.isEmpty());
         const int count = value(line[0]);
         check(count > 0 && count <= 45 && line.size() == 1 + 4 * ((count + 2) / 3));
@@ -52,15 +54,19 @@ QByteArray decode(const QString &block)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    MUUEncode::UUBlockWriter writer(u"f", bytes.size());
+    MUUEncode::UUBlockWriter writer("f", bytes.size());
     unsigned seed = size ? data[0] : 0;
+    std::vector<qsizetype> starts;
     for (qsizetype at = 0; at < bytes.size();) {
+        starts.push_back(at);
         seed = seed * 1103515245u + 12345u;
-        const qsizetype piece = MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
-        writer.append(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        at += piece;
+        at += MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
     }
-    const QString block = writer.finish();
+    for (qsizetype end = bytes.size(); !starts.empty(); starts.pop_back()) { // the last part first
+        writer.write(starts.back(), bytes.sliced(starts.back(), end - starts.back()));
+        end = starts.back();
+    }
+    const QByteArray block = writer.finish();
     check(block.size() == MUUEncode::blockSize(1, bytes.size()));
     check(decode(block) == bytes);
     return 0;

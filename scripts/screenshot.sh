@@ -4,14 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fc-list -q "Liberation Sans" || { echo "the window is drawn for Liberation Sans: install fonts-liberation2" >&2; exit 1; }
-if [ "${SCREENSHOT_ISOLATED:-}" != 1 ]; then
-  SCREENSHOT_ISOLATED=1 exec scripts/in_isolated_network.sh "$0" "$@"
-fi
 out=$(mktemp -d)
 layout=build/tests/window_layout
 source tests/e2e/lib.sh
-
-start_display
+if [ "${SCREENSHOT_ISOLATED:-}" != 1 ]; then
+  start_display # out here, as the end-to-end tests do
+  SCREENSHOT_ISOLATED=1 scripts/in_isolated_network.sh "$0" "$@"
+  exit
+fi
 build/tallimo 2>/dev/null &
 pids+=($!)
 window=$(wait_window "Tallimo v.1.0") || fail "the window did not appear"

@@ -5,21 +5,21 @@
 # usage: e2e_window.sh path/to/tallimo output-folder path/to/window_layout
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [ "${E2E_ISOLATED:-}" != 1 ]; then
-  E2E_ISOLATED=1 exec "$here/../../scripts/in_isolated_network.sh" "$0" "$@"
-fi
 tallimo=$(realpath "$1")
 out=$(realpath -m "$2")
 layout=$(realpath "$3")
 mkdir -p "$out"
-rm -f "$out/server.jsonl"
-
 source "$here/lib.sh"
+if [ "${E2E_ISOLATED:-}" != 1 ]; then
+  start_display # out here: an X server inside the namespace could take another's display
+  E2E_ISOLATED=1 "$here/../../scripts/in_isolated_network.sh" "$0" "$@"
+  exit
+fi
+rm -f "$out/server.jsonl"
 
 /usr/bin/python3 "$here/../../demo/gateway_standin.py" --json --host 0.0.0.0 --port 25 > "$out/server.jsonl" &
 pids+=($!)
 
-start_display
 for _ in $(seq 100); do grep -q listening "$out/server.jsonl" 2>/dev/null && break; sleep 0.1; done
 
 "$tallimo" &

@@ -7,7 +7,9 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. Start it outside any private network
+# namespace: an X server inside one does not see the others' sockets and may take a
+# display that is in use.
 start_display() {
   local display_file="$out/display"
   rm -f "$display_file"
