@@ -2,6 +2,7 @@
 table, also written to docs/performance.md (or --output).
 
   encoder      UUEncodeFile vs GNU uuencode, Python binascii.b2a_uu, memcpy
+  Send         preparing a Send with an attachment vs UUEncodeFile alone
   start-up     exec to the first painted window vs an empty Qt Widgets window
   submission   Send until the success box vs curl smtp:// to the same aiosmtpd
 
@@ -58,11 +59,16 @@ def encoder_rows(bench, size, reps, work):
     copy = [mb / float(t) for t in lines_of([bench, "memcpy", str(size), str(reps)])]
     fresh = [mb / float(t) for t in lines_of([bench, "fresh-fill", str(size), str(reps)])]
     name = f"encoder, {size // 1024} KiB" if size < 1 << 20 else f"encoder, {size >> 20} MiB"
+    # A large file is bound by memory: its block is new pages, which GNU, writing to
+    # /dev/null, never fills.
+    large = size >= 64 << 20
+    gnu_goal, fresh_goal = (2.5, 0.8) if large else (6.0, None)
     rows = [
-        (name + " vs GNU uuencode", "MB/s", stats(ours), stats(gnu), "≥ 3×", 3.0, True),
+        (name + " vs GNU uuencode", "MB/s", stats(ours), stats(gnu), f"≥ {gnu_goal:g}×", gnu_goal, True),
         (name + " vs Python b2a_uu", "MB/s", stats(ours), stats(python), "", None, True),
         (name + " vs memcpy", "MB/s", stats(ours), stats(copy), "≥ 0.25×", 0.25, True),
-        (name + " vs filling a fresh block", "MB/s", stats(ours), stats(fresh), "", None, True),
+        (name + " vs filling a fresh block", "MB/s", stats(ours), stats(fresh),
+         f"≥ {fresh_goal:g}×" if fresh_goal else "", fresh_goal, True),
     ]
     return rows, path
 
@@ -72,6 +78,19 @@ def rss_row(bench, path):
     ratio = peak_kib / block_kib
     return (f"encoder peak RSS, {os.path.getsize(path) >> 20} MiB", "MiB", (peak_kib / 1024,) * 2,
             (block_kib / 1024,) * 2, "≤ 1.5× block", 1.5, False, ratio)
+
+
+def send_rows(bench, path, reps):
+    ours = [float(t) * 1000 for t in lines_of([bench, "prepare", path, str(reps)])]
+    encoder = [float(t) * 1000 for t in lines_of([bench, "encode", path, str(reps)])]
+    peak_kib, block_kib = (int(v) for v in lines_of([bench, "prepare-rss", path]))
+    size = f"{os.path.getsize(path) >> 20} MiB"
+    return [
+        (f"Send preparation, {size} attachment, vs encoder alone", "ms", stats(ours), stats(encoder), "≤ 1.25×",
+         1.25, False),
+        (f"Send preparation peak RSS, {size} attachment", "MiB", (peak_kib / 1024,) * 2, (block_kib / 1024,) * 2,
+         "≤ 1.5× block", 1.5, False, peak_kib / block_kib),
+    ]
 
 
 def first_paint(command, env):
@@ -175,6 +194,7 @@ def main():
             encoder, path = encoder_rows(bench, size, reps, work)
             rows += encoder
         rows.append(rss_row(bench, path))
+        rows += send_rows(bench, path, sizes[-1][1])
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
         rows += startup_rows(build, startup_reps, "offscreen", env)
         xvfb, display = with_xvfb(work)
@@ -201,14 +221,18 @@ def main():
         "",
         table(rows),
         "",
-        "- Encoder: `UUEncodeFile` in process on a cached file of random bytes; GNU `uuencode` as a process "
+        "- Encoder: `UUEncodeFile` in process on a cached file of random bytes (from 8 MiB on, in two halves "
+        "on two threads); GNU `uuencode` as a process "
         "with its start-up (the fastest of three runs on an empty file, just before each run) subtracted; "
         "Python `binascii.b2a_uu` over 45-byte chunks; `memcpy` of the same size into a buffer already in "
         "use; `memset` of a new string of the block's size (the page faults and the kernel's zeroing every "
         "new block pays, and the stores). The min of an in-process row is its first, cold run; later runs "
         "of the 1 MiB size get memory the allocator has already faulted in, so the median is the warm "
-        "figure. Peak RSS (VmHWM) is the encoding process's own, against the block's size in memory "
-        "(UTF-16, two bytes a character).",
+        "figure. Peak RSS (VmHWM) is the encoding process's own, against the block's size (bytes, as they "
+        "go on the wire).",
+        "- Send preparation: `prepareSend` of a short text with the largest file attached, which reads and "
+        "encodes the file and converts every field to its wire form, against `UUEncodeFile` alone on the "
+        "same file; peak RSS of that process against the attachment block that goes on the wire.",
         "- Start-up: exec to the first painted window, peak RSS of that process; the floor is an empty "
         "Qt Widgets window of the same size, and the same window with one label, which pays for the font "
         "database as every window with text does. Under `QT_QPA_PLATFORM=offscreen` and under Xvfb.",

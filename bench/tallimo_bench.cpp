@@ -4,6 +4,8 @@
 //   memcpy BYTES REPS         copying BYTES, the memory-bandwidth floor
 //   fresh-fill BYTES REPS     filling a new string of the size of BYTES' block
 //   encode-rss FILE           peak RSS (KiB) and the block's size in memory (KiB)
+//   prepare FILE REPS         prepareSend of a short text with FILE attached
+//   prepare-rss FILE          peak RSS (KiB) of that and its attachment block's size (KiB)
 //   submit PORT REPS          Send to 127.0.0.1:PORT until the success box
 
 #include "encoding/MUUEncode.h"
@@ -12,6 +14,7 @@
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"
+#include "submission/SendCommand.h"
 #include "window/frmSendMail.h"
 
 #include <QApplication>
@@ -39,7 +42,7 @@ int encode(const QString &path, int reps)
     for (int i = 0; i < reps; ++i) {
         QElapsedTimer timer;
         timer.start();
-        const QString block = MUUEncode::UUEncodeFile(path);
+        const QByteArray block = MUUEncode::UUEncodeFile(path);
         print(timer.nsecsElapsed() / 1e9);
         if (block.isEmpty())
             return 1;
@@ -60,16 +63,16 @@ int copy(qsizetype bytes, int reps)
     return 0;
 }
 
-// Filling a fresh string of the block's size: the page faults and the kernel's zeroing
+// Filling a fresh block of the block's size: the page faults and the kernel's zeroing
 // that every new block pays, whatever encodes into it.
-int freshFill(qsizetype characters, int reps)
+int freshFill(qsizetype bytes, int reps)
 {
     for (int i = 0; i < reps; ++i) {
         QElapsedTimer timer;
         timer.start();
-        QString block(characters, Qt::Uninitialized);
-        adviseHugePages(block.data(), std::size_t(characters) * 2);
-        std::memset(block.data(), 'M', std::size_t(characters) * 2); // libc's fastest stores
+        QByteArray block(bytes, Qt::Uninitialized);
+        adviseHugePages(block.data(), std::size_t(bytes));
+        std::memset(block.data(), 'M', std::size_t(bytes)); // libc's fastest stores
         print(timer.nsecsElapsed() / 1e9);
     }
     return 0;
@@ -77,9 +80,42 @@ int freshFill(qsizetype characters, int reps)
 
 int encodeRss(const QString &path)
 {
-    const QString block = MUUEncode::UUEncodeFile(path);
-    std::printf("%ld\n%lld\n", peakRssKiB(), static_cast<long long>(block.size()) * 2 / 1024);
+    const QByteArray block = MUUEncode::UUEncodeFile(path);
+    std::printf("%ld\n%lld\n", peakRssKiB(), static_cast<long long>(block.size()) / 1024);
     return 0;
+}
+
+// Send with one attachment, as the window hands it over.
+QByteArray preparedAttachment(const QString &path)
+{
+    SendRequest request;
+    request.type = SubscriberType::Contract;
+    request.phoneNumber = u"1234567"_qs;
+    request.messageText = u"Привет! Встречаемся в 18:00 у метро."_qs;
+    request.attachmentPaths = {path};
+    const auto prepared = prepareSend(request);
+    const auto *send = std::get_if<PreparedSend>(&prepared);
+    return send ? send->submission.attachmentBlock : QByteArray();
+}
+
+int prepare(const QString &path, int reps)
+{
+    for (int i = 0; i < reps; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        const QByteArray block = preparedAttachment(path);
+        print(timer.nsecsElapsed() / 1e9);
+        if (block.isEmpty())
+            return 1;
+    }
+    return 0;
+}
+
+int prepareRss(const QString &path)
+{
+    const QByteArray block = preparedAttachment(path);
+    std::printf("%ld\n%lld\n", peakRssKiB(), static_cast<long long>(block.size()) / 1024);
+    return block.isEmpty();
 }
 
 class TimedMessageBox final : public MessageBox
@@ -140,6 +176,10 @@ int main(int argc, char *argv[])
         return freshFill(MUUEncode::blockSize(10, args[2].toLongLong()), args[3].toInt());
     if (what == u"encode-rss" && args.size() == 3)
         return encodeRss(args[2]);
+    if (what == u"prepare" && args.size() == 4)
+        return prepare(args[2], args[3].toInt());
+    if (what == u"prepare-rss" && args.size() == 3)
+        return prepareRss(args[2]);
     if (what == u"submit" && args.size() == 4) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);

@@ -1,8 +1,11 @@
 // Arbitrary bytes through the uuencoder three ways: as a real file through UUEncodeFile,
-// handed to the block writer in arbitrary whole lines, and in whole lines through the
-// plain line encoder beside the vector one. Each block must have the size the formula
-// gives, hold only the characters the format allows and decode back to exactly the
+// handed to the block writer in arbitrary whole lines and the last part first, as the
+// halves of a large file may come, and in whole lines through the plain line encoder
+// beside the vector one. Each block must have the size the formula gives, room for the
+// CRLF after it, only the characters the format allows, and decode back to exactly the
 // input; the two line encoders must write the same characters and stay in their buffers.
+// An input starting with 0xff is also sent as a file past the size from which the
+// encoder reads two halves at once: the input, repeated.
 
 #include "encoding/MUUEncode.h"
 #include "encoding/UUBlockWriter.h"
@@ -15,6 +18,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -29,23 +33,23 @@ void check(bool condition)
 
 // The checker's own branches would only mislead the fuzzer, and tracing them is most of
 // the time an input takes.
-[[clang::no_sanitize("coverage")]] int value(char16_t c)
+[[clang::no_sanitize("coverage")]] int value(char c)
 {
     check(c >= 0x21 && c <= 0x60); // no spaces, nothing outside the alphabet
     return (c - 32) & 63;
 }
 
-[[clang::no_sanitize("coverage")]] QByteArray decode(QStringView block)
+[[clang::no_sanitize("coverage")]] QByteArray decode(QByteArrayView block)
 {
-    constexpr QStringView header = u"begin 664 f\n", trailer = u"`\nend\n";
+    constexpr QByteArrayView header = "begin 664 f\n", trailer = "`\nend\n";
     check(block.startsWith(header) && block.endsWith(trailer));
     block = block.sliced(header.size(), block.size() - header.size() - trailer.size());
     QByteArray data;
     data.reserve(block.size() * 3 / 4);
     while (!block.isEmpty()) {
-        const qsizetype end = block.indexOf(u'\n');
+        const qsizetype end = block.indexOf('\n');
         check(end > 0);
-        const char16_t *line = block.utf16();
+        const char *line = block.data();
         block = block.sliced(end + 1);
         const int count = value(line[0]);
         check(count > 0 && count <= 45 && end == 1 + 4 * ((count + 2) / 3));
@@ -61,9 +65,10 @@ void check(bool condition)
     return data;
 }
 
-void checkBlock(const QString &block, QByteArrayView bytes)
+void checkBlock(const QByteArray &block, QByteArrayView bytes)
 {
-    check(block.size() == MUUEncode::blockSize(1, bytes.size()));
+    check(block.size() == MUUEncode::blockSize(1, bytes.size())
+          && block.capacity() >= block.size() + MUUEncode::kRoomAfterBlock);
     check(decode(block) == bytes);
 }
 
@@ -78,15 +83,19 @@ void checkFile(QByteArrayView bytes)
     checkBlock(MUUEncode::UUEncodeFile(path), bytes);
 }
 
-// Handed over in pieces of one to five lines, sizes from seed.
+// Handed over in pieces of one to five lines, sizes from seed, the last piece first.
 void checkPieces(QByteArrayView bytes, unsigned seed)
 {
-    MUUEncode::UUBlockWriter writer(u"f", bytes.size());
+    MUUEncode::UUBlockWriter writer("f", bytes.size());
+    std::vector<qsizetype> starts;
     for (qsizetype at = 0; at < bytes.size();) {
+        starts.push_back(at);
         seed = seed * 1103515245u + 12345u;
-        const qsizetype piece = MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
-        writer.append(bytes.sliced(at, std::min(piece, bytes.size() - at)));
-        at += piece;
+        at += MUUEncode::kChunkBytes * (1 + (seed >> 16) % 5);
+    }
+    for (qsizetype end = bytes.size(); !starts.empty(); starts.pop_back()) {
+        writer.write(starts.back(), bytes.sliced(starts.back(), end - starts.back()));
+        end = starts.back();
     }
     checkBlock(writer.finish(), bytes);
 }
@@ -123,8 +132,8 @@ void checkLineEncoders(QByteArrayView bytes)
     const qsizetype lines = bytes.size() / MUUEncode::kChunkBytes, characters = lines * MUUEncode::kFullLineCharacters;
     const Guarded<unsigned char> data(lines * MUUEncode::kChunkBytes); // its start of any alignment
     std::memcpy(data.data(), bytes.data(), lines * MUUEncode::kChunkBytes);
-    const Guarded<char16_t> plain(characters), vector(characters);
-    char16_t *out = plain.data();
+    const Guarded<char> plain(characters), vector(characters);
+    char *out = plain.data();
     for (qsizetype line = 0; line < lines; ++line)
         out = MUUEncode::encodeLine(data.data() + line * MUUEncode::kChunkBytes, MUUEncode::kChunkBytes, out);
     check(out == plain.data() + characters);
@@ -141,5 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkFile(bytes);
     checkPieces(bytes, seed);
     checkLineEncoders(bytes);
+    if (seed == 0xff) // past the size from which the encoder reads two halves at once, 8 MiB
+        checkFile(bytes.toByteArray().repeated(8 * 1024 * 1024 / bytes.size() + 1));
     return 0;
 }

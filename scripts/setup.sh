@@ -5,9 +5,14 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ qt6-base-dev qt6-translations-l10n     # build
+  fonts-liberation2                                # the face the window is laid out for
+  adwaita-qt6                                      # the desktop styles the window must fit under
+  qt6-base-private-dev                             # tests switch accessibility on
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
-  xvfb xdotool imagemagick x11-utils iproute2      # the real window, driven and photographed
+  xvfb xdotool x11-xkb-utils imagemagick x11-utils iproute2  # the real window, driven and photographed
+  qt6-wayland weston                               # the real window on Wayland, with no X server
   dpkg-dev desktop-file-utils appstream            # the Debian package and its desktop files
+  librsvg2-bin                                     # the scalable icon drawn as desktops draw it
   clang libclang-rt-14-dev                         # sanitizers and libFuzzer
 )
 missing=()

@@ -1,6 +1,7 @@
 #pragma once
 // Turns an attachment file into the uuencoded block that travels in the message body.
 
+#include <QByteArray>
 #include <QString>
 
 #include <stdexcept>
@@ -21,11 +22,13 @@ private:
     QString cause_;
 };
 
-// The whole block for the file at path, from "begin 664 <name>" to "end".
-// Reads the file once, front to back. Throws EncodeError when the file does not exist,
-// is not a regular file (a directory, a pipe, a device), cannot be opened (no
-// permission) or cannot be read to the size it had when opened; it never returns part
-// of a block.
-[[nodiscard]] QString UUEncodeFile(const QString &path);
+// The whole block for the file at path, from "begin 664 <name>" to "end", as the bytes
+// that go on the wire: the name in Windows-1251, the rest ASCII. The block has room for
+// a CRLF after it (kRoomAfterBlock). Reads the file once, a large one in two halves at
+// once on two threads. Throws EncodeError when the file does not exist, is not a
+// regular file (a directory, a pipe, a device), cannot be opened (no permission),
+// cannot be read to the size it had when opened, or its name holds a character
+// Windows-1251 lacks; it never returns part of a block.
+[[nodiscard]] QByteArray UUEncodeFile(const QString &path);
 
 } // namespace MUUEncode

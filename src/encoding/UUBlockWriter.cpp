@@ -7,8 +7,17 @@
 namespace MUUEncode {
 namespace {
 
-constexpr QStringView kHeaderStart = u"begin 664 ";
-constexpr QStringView kTrailer = u"`\nend\n";
+constexpr QByteArrayView kHeaderStart = "begin 664 ";
+constexpr QByteArrayView kTrailer = "`\nend\n";
+
+// A string of size bytes, not yet written, with capacity for kRoomAfterBlock more.
+QByteArray uninitializedBlock(qsizetype size)
+{
+    QByteArray block;
+    block.reserve(size + kRoomAfterBlock);
+    block.resize(size);
+    return block;
+}
 
 } // namespace
 
@@ -26,32 +35,29 @@ QStringView headerName(QStringView path)
     return path.sliced(slash + 1);
 }
 
-UUBlockWriter::UUBlockWriter(QStringView name, qint64 dataSize)
-    : block_(blockSize(name.size(), dataSize), Qt::Uninitialized)
-    , out_(reinterpret_cast<char16_t *>(block_.data()))
+UUBlockWriter::UUBlockWriter(QByteArrayView name, qint64 dataSize)
+    : block_(uninitializedBlock(blockSize(name.size(), dataSize)))
+    , data_(block_.data())
 {
-    adviseHugePages(out_, std::size_t(block_.size()) * sizeof(char16_t));
-    for (QStringView part : {kHeaderStart, name}) {
-        std::copy(part.utf16(), part.utf16() + part.size(), out_);
-        out_ += part.size();
-    }
-    *out_++ = u'\n';
+    adviseHugePages(data_, std::size_t(block_.size()));
+    for (QByteArrayView part : {kHeaderStart, name})
+        data_ = std::copy(part.begin(), part.end(), data_);
+    *data_++ = '\n';
 }
 
-void UUBlockWriter::append(QByteArrayView bytes)
+void UUBlockWriter::write(qint64 at, QByteArrayView bytes)
 {
+    Q_ASSERT(at % kChunkBytes == 0);
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype lines = bytes.size() / kChunkBytes, rest = bytes.size() % kChunkBytes;
-    out_ = encodeFullLines(data, lines, out_);
+    char *out = encodeFullLines(data, lines, data_ + at / kChunkBytes * kFullLineCharacters);
     if (rest)
-        out_ = encodeLine(data + lines * kChunkBytes, rest, out_);
+        encodeLine(data + lines * kChunkBytes, rest, out);
 }
 
-QString UUBlockWriter::finish()
+QByteArray UUBlockWriter::finish()
 {
-    std::copy(kTrailer.utf16(), kTrailer.utf16() + kTrailer.size(), out_);
-    out_ += kTrailer.size();
-    Q_ASSERT(out_ == reinterpret_cast<const char16_t *>(block_.constData()) + block_.size());
+    std::copy(kTrailer.begin(), kTrailer.end(), block_.end() - kTrailer.size());
     return std::move(block_);
 }
 

@@ -14,55 +14,53 @@ namespace MUUEncode {
 namespace {
 
 // A 6-bit value as its character: 32 + v, with the grave accent standing for 0.
-constexpr char16_t encoded(unsigned v)
+constexpr char encoded(unsigned v)
 {
-    return v == 0 ? u'`' : char16_t(32 + v);
+    return v == 0 ? '`' : char(32 + v);
 }
 
-// Twelve bits as their two characters, the first in the low half (as they lie in
-// memory on little-endian machines): one lookup per half of a 3-byte group.
+// Twelve bits as their two characters, the first at the lower address: one lookup per
+// half of a 3-byte group, from a table small enough to stay in the first-level cache.
 struct PairTable
 {
-    std::array<std::uint32_t, 4096> pairs{};
+    std::array<std::uint16_t, 4096> pairs{};
     constexpr PairTable()
     {
         for (unsigned v = 0; v < 4096; ++v) {
-            const std::uint32_t first = encoded(v >> 6), second = encoded(v & 0x3f);
-            pairs[v] = std::endian::native == std::endian::little ? first | second << 16 : first << 16 | second;
+            const unsigned first = std::uint8_t(encoded(v >> 6)), second = std::uint8_t(encoded(v & 0x3f));
+            pairs[v] = std::uint16_t(std::endian::native == std::endian::little ? first | second << 8
+                                                                                 : first << 8 | second);
         }
     }
 };
 constexpr PairTable kPairs;
 
-inline char16_t *putGroup(char16_t *out, unsigned b0, unsigned b1, unsigned b2)
+inline char *putGroup(char *out, unsigned b0, unsigned b1, unsigned b2)
 {
     const unsigned bits = b0 << 16 | b1 << 8 | b2;
-    std::memcpy(out, &kPairs.pairs[bits >> 12], 4);
-    std::memcpy(out + 2, &kPairs.pairs[bits & 0xfff], 4);
+    std::memcpy(out, &kPairs.pairs[bits >> 12], 2);
+    std::memcpy(out + 2, &kPairs.pairs[bits & 0xfff], 2);
     return out + 4;
 }
 
 #ifdef TALLIMO_VECTOR_LINES
 // Four groups from the 16 bytes loaded: shuffle puts each group's bytes where the two
 // multiplies can shift its four 6-bit values into bytes of their own (the way vector
-// base64 encoders do it), then 32 is added, 64 more for a zero, and the characters are
-// widened to UTF-16 as they are stored.
-[[gnu::target("ssse3")]] inline void putFourGroups(char16_t *out, __m128i bytes, __m128i shuffle)
+// base64 encoders do it), then each value v becomes ((v - 1) mod 64) + 33: 32 + v, and
+// the grave accent for 0.
+[[gnu::target("ssse3")]] inline void putFourGroups(char *out, __m128i bytes, __m128i shuffle)
 {
     const __m128i in = _mm_shuffle_epi8(bytes, shuffle);
     const __m128i high = _mm_mulhi_epu16(_mm_and_si128(in, _mm_set1_epi32(0x0fc0fc00)), _mm_set1_epi32(0x04000040));
     const __m128i low = _mm_mullo_epi16(_mm_and_si128(in, _mm_set1_epi32(0x003f03f0)), _mm_set1_epi32(0x01000010));
     const __m128i values = _mm_or_si128(high, low);
-    const __m128i zeros = _mm_cmpeq_epi8(values, _mm_setzero_si128());
-    const __m128i characters =
-        _mm_add_epi8(_mm_add_epi8(values, _mm_set1_epi8(32)), _mm_and_si128(zeros, _mm_set1_epi8(64)));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(characters, _mm_setzero_si128()));
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8), _mm_unpackhi_epi8(characters, _mm_setzero_si128()));
+    const __m128i below = _mm_and_si128(_mm_add_epi8(values, _mm_set1_epi8(63)), _mm_set1_epi8(63));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_add_epi8(below, _mm_set1_epi8(33)));
 }
 
 // Every load stays inside its line: groups 0-11 come from bytes 0-35 in three loads, and
 // the last three groups from a load of bytes 29-44 that redoes group 11 on the way.
-[[gnu::target("ssse3")]] char16_t *encodeFullLinesSsse3(const unsigned char *data, qsizetype lines, char16_t *out)
+[[gnu::target("ssse3")]] char *encodeFullLinesSsse3(const unsigned char *data, qsizetype lines, char *out)
 {
     const __m128i fromStart = _mm_setr_epi8(1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10);
     const __m128i fromByte4 = _mm_add_epi8(fromStart, _mm_set1_epi8(4));
@@ -73,7 +71,7 @@ inline char16_t *putGroup(char16_t *out, unsigned b0, unsigned b1, unsigned b2)
         putFourGroups(out + 17, load(data + 12), fromStart);
         putFourGroups(out + 33, load(data + 24), fromStart);
         putFourGroups(out + 45, load(data + 29), fromByte4);
-        out[kFullLineCharacters - 1] = u'\n';
+        out[kFullLineCharacters - 1] = '\n';
         out += kFullLineCharacters;
     }
     return out;
@@ -88,7 +86,7 @@ bool haveSsse3()
 
 } // namespace
 
-char16_t *encodeLine(const unsigned char *chunk, qsizetype count, char16_t *out)
+char *encodeLine(const unsigned char *chunk, qsizetype count, char *out)
 {
     *out++ = encoded(unsigned(count));
     const qsizetype whole = count - count % 3;
@@ -96,11 +94,11 @@ char16_t *encodeLine(const unsigned char *chunk, qsizetype count, char16_t *out)
         out = putGroup(out, chunk[at], chunk[at + 1], chunk[at + 2]);
     if (whole < count)
         out = putGroup(out, chunk[whole], whole + 1 < count ? chunk[whole + 1] : 0x20, 0x20);
-    *out++ = u'\n';
+    *out++ = '\n';
     return out;
 }
 
-char16_t *encodeFullLines(const unsigned char *data, qsizetype lines, char16_t *out)
+char *encodeFullLines(const unsigned char *data, qsizetype lines, char *out)
 {
 #ifdef TALLIMO_VECTOR_LINES
     if (haveSsse3())

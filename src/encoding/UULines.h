@@ -1,6 +1,6 @@
 #pragma once
 // The data lines of a uuencoded block: the length character, the groups of four
-// characters, LF. Characters are written as UTF-16 straight into the block.
+// characters, LF. Characters are written as bytes straight into the block.
 
 #include <QtGlobal>
 
@@ -17,10 +17,10 @@ constexpr qsizetype kFullLineCharacters = lineCharacters(kChunkBytes);
 
 // One line of count bytes (1 to kChunkBytes); a short last group is filled with 0x20
 // bytes, encoded like data. Returns the position after the LF.
-char16_t *encodeLine(const unsigned char *chunk, qsizetype count, char16_t *out);
+char *encodeLine(const unsigned char *chunk, qsizetype count, char *out);
 
 // lines whole lines of kChunkBytes bytes each, sixteen characters at a time where the
 // processor can; the same characters as encodeLine line by line.
-char16_t *encodeFullLines(const unsigned char *data, qsizetype lines, char16_t *out);
+char *encodeFullLines(const unsigned char *data, qsizetype lines, char *out);
 
 } // namespace MUUEncode

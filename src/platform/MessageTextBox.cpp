@@ -1,18 +1,27 @@
 #include "platform/MessageTextBox.h"
 
 #include <QApplication>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMimeData>
+#include <QPlainTextDocumentLayout>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
-#include <limits>
+#include <algorithm>
 
 MessageTextBox::MessageTextBox(QWidget *parent)
     : QPlainTextEdit(parent)
 {
     setTabChangesFocus(true);
+    // A document of its own, so the limit is kept before the box reports a change:
+    // connected first, the guard runs before anyone else hears of the edit.
+    auto *document = new QTextDocument(this);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(font()); // later changes of the box's font reach it by themselves
+    connect(document, &QTextDocument::contentsChange, this, [this](int from, int, int added) {
+        addedFrom_ = from;
+        addedCount_ = added;
+    });
+    connect(document, &QTextDocument::contentsChanged, this, &MessageTextBox::keepWithinLimit);
+    setDocument(document);
 }
 
 int MessageTextBox::countedLength(QStringView plainText)
@@ -25,60 +34,34 @@ QString MessageTextBox::Text() const
     return toPlainText().replace(u'\n', u"\r\n"_qs);
 }
 
-int MessageTextBox::room() const
+// Whatever the edit was, the document holds each line break as one character, and the
+// plain text has an LF for it (paragraph and line separators included): what the
+// edit added is measured on that plain text and cut from its end.
+void MessageTextBox::keepWithinLimit()
 {
-    if (maxLength_ <= 0)
-        return std::numeric_limits<int>::max();
-    const QString replaced = textCursor().selection().toPlainText();
-    return maxLength_ - countedLength(toPlainText()) + countedLength(replaced);
-}
-
-// The longest start of text that fits the room left, with its line breaks as LF.
-QString MessageTextBox::fitting(QString text) const
-{
-    text.replace(u"\r\n"_qs, u"\n"_qs).replace(u'\r', u'\n');
-    int left = room();
-    qsizetype end = 0;
-    while (end < text.size()) {
-        const qsizetype next = end + (text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1);
-        const int cost = countedLength(QStringView(text).sliced(end, next - end));
+    const int total = countedLength(toPlainText());
+    if (maxLength_ <= 0 || total <= maxLength_)
+        return;
+    // A change of the whole document counts the closing paragraph, which holds nothing.
+    const int addedTo = std::min(addedFrom_ + addedCount_, document()->characterCount() - 1);
+    QTextCursor cursor(document());
+    cursor.setPosition(addedFrom_);
+    cursor.setPosition(addedTo, QTextCursor::KeepAnchor);
+    const QString added = cursor.selection().toPlainText();
+    int left = maxLength_ - (total - countedLength(added));
+    int kept = 0;
+    while (kept < added.size()) {
+        const int next = kept + (added.at(kept).isHighSurrogate() && kept + 1 < added.size() ? 2 : 1);
+        const int cost = countedLength(QStringView(added).sliced(kept, next - kept));
         if (cost > left)
             break;
         left -= cost;
-        end = next;
+        kept = next;
     }
-    return text.first(end);
-}
-
-void MessageTextBox::keyPressEvent(QKeyEvent *event)
-{
-    const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    const QString typed = lineBreak ? u"\n"_qs : event->text();
-    const bool inserts = lineBreak || (!typed.isEmpty() && typed.at(0).isPrint());
-    if (inserts && !(event->modifiers() & Qt::ControlModifier) && fitting(typed) != typed) {
-        QApplication::beep();
-        event->accept();
-        return;
-    }
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-void MessageTextBox::insertFromMimeData(const QMimeData *source)
-{
-    if (!source->hasText())
-        return;
-    textCursor().insertText(fitting(source->text()));
-    ensureCursorVisible();
-}
-
-void MessageTextBox::inputMethodEvent(QInputMethodEvent *event)
-{
-    const QString commit = fitting(event->commitString());
-    if (commit == event->commitString()) {
-        QPlainTextEdit::inputMethodEvent(event);
-        return;
-    }
-    QInputMethodEvent fitted(event->preeditString(), event->attributes());
-    fitted.setCommitString(commit, event->replacementStart(), event->replacementLength());
-    QPlainTextEdit::inputMethodEvent(&fitted);
+    cursor.setPosition(addedFrom_ + kept);
+    cursor.setPosition(addedTo, QTextCursor::KeepAnchor);
+    cursor.joinPreviousEditBlock(); // undo takes back the edit and the cut together
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+    QApplication::beep();
 }

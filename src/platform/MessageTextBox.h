@@ -1,8 +1,9 @@
 #pragma once
 // The multi-line message box with a length limit that holds however text comes in:
-// typing, pasting, dropping, input methods; undo and redo only return to texts that
-// were within the limit. A line break counts two characters, CR and LF, as it goes
-// out; what does not fit is refused, and a paste inserts as much as fits.
+// typing, pasting, dropping, input methods, or anything else that edits its document.
+// A line break counts two characters, CR and LF, as it goes out. After every edit the
+// box cuts what the edit added back to what fits, within the same undo step, so undo
+// and redo only return to texts that were within the limit.
 
 #include <QPlainTextEdit>
 
@@ -22,14 +23,10 @@ public:
     // The text with CRLF line breaks, as it is counted and sent.
     [[nodiscard]] QString Text() const;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void insertFromMimeData(const QMimeData *source) override;
-    void inputMethodEvent(QInputMethodEvent *event) override;
-
 private:
-    [[nodiscard]] int room() const;
-    [[nodiscard]] QString fitting(QString text) const;
+    void keepWithinLimit();
 
     int maxLength_ = 0; // 0: no limit
+    int addedFrom_ = 0; // the characters the last edit added, in document positions
+    int addedCount_ = 0;
 };

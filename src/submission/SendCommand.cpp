@@ -63,10 +63,15 @@ std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
     const QString domain = QString::fromUtf16(
         request.type == SubscriberType::Contract ? kContractGatewayDomain : kAceBaseGatewayDomain);
 
-    QString attachmentBlock;
+    const QStringList unsendable = unsendableCharacters(request.phoneNumber, request.subject, request.messageText);
+    if (!unsendable.isEmpty())
+        return Ending{.kind = Ending::Kind::UnsendableCharacters, .characters = unsendable};
+
+    // Already wire bytes; the first block is taken over as it is, CRLF in the room it has.
+    QByteArray attachmentBlock;
     for (const QString &path : request.attachmentPaths) {
         try {
-            attachmentBlock += MUUEncode::UUEncodeFile(path) + u"\r\n"_qs;
+            attachmentBlock += MUUEncode::UUEncodeFile(path).append("\r\n");
         } catch (const MUUEncode::EncodeError &error) {
             return Ending{.kind = Ending::Kind::AttachmentUnreadable, .path = error.path(), .cause = error.cause()};
         }
@@ -76,16 +81,9 @@ std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
     prepared.sender = QString::fromUtf16(kSenderLocalPart) + u'@' + domain;
     prepared.recipient = QString::fromUtf16(kRecipientPrefix) + request.phoneNumber + u'@' + domain;
 
-    const QStringList unsendable = unsendableCharacters(request.phoneNumber, request.subject, request.messageText);
-    if (!unsendable.isEmpty())
-        return Ending{.kind = Ending::Kind::UnsendableCharacters, .characters = unsendable};
-    const auto sender = toWindows1251(prepared.sender), recipient = toWindows1251(prepared.recipient),
-               subject = toWindows1251(request.subject), text = toWindows1251(request.messageText),
-               attachments = toWindows1251(attachmentBlock);
-    if (!sender || !recipient || !subject || !text || !attachments)
-        return Ending{.kind = Ending::Kind::UnsendableCharacters,
-                      .characters = {charactersOutsideWindows1251(attachmentBlock)}};
-
-    prepared.submission = Submission{*sender, *recipient, *subject, *text, *attachments};
+    // Nothing unsendable is left: every typed field converts, each once.
+    prepared.submission = Submission{*toWindows1251(prepared.sender), *toWindows1251(prepared.recipient),
+                                     *toWindows1251(request.subject), *toWindows1251(request.messageText),
+                                     std::move(attachmentBlock)};
     return prepared;
 }

@@ -12,6 +12,8 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Tallimo"_qs);
+    // Wayland matches the window to its menu entry and icon by this name.
+    QApplication::setDesktopFileName(QStringLiteral(TALLIMO_APP_ID));
 
     // The interface is Russian, so Qt's own dialogs and buttons must be too.
     QTranslator qtTranslator;

@@ -1,14 +1,15 @@
 #include "window/frmSendMail.h"
 
+#include "platform/Accessibility.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"
 #include "platform/Windows1251.h"
 #include "submission/SendCommand.h"
 #include "window/Twips.h"
+#include "window/WindowLook.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,14 +45,6 @@ Control *hidden(Control *control)
     return control;
 }
 
-void setTextColour(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Relay relay, QWidget *parent)
@@ -67,20 +60,13 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     icon.addFile(u":/tallimo-16.png"_qs);
     icon.addFile(u":/tallimo-32.png"_qs);
     setWindowIcon(icon);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false); // a fixed size has nothing to maximize
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
-    // The layout is drawn for a narrow 8-point face, else the desktop's own. One family
-    // picked here: a list of missing ones makes every text lookup search for fallbacks.
-    QFont compact = font();
-    for (const QString &family : {u"Liberation Sans"_qs, u"Arimo"_qs, u"Nimbus Sans"_qs, u"Arial"_qs}) {
-        if (QFontDatabase::hasFamily(family)) {
-            compact.setFamily(family);
-            break;
-        }
-    }
-    compact.setPointSize(8);
-    setFont(compact);
+    setPalette(WindowLook::windowPalette());
+    setFont(WindowLook::designFont());
 
     createControls();
+    WindowLook::finishLook(this);
     connectHandlers();
     Form_Load();
 }
@@ -117,43 +103,51 @@ void frmSendMail::createControls()
     lstAttachments = hidden(place(new QListWidget(Frame1), "lstAttachments", {120, 240, 4695, 840}));
 
     Frame2 = place(new QGroupBox(u"Выберите тип абонента:"_qs, this), "Frame2", {120, 0, 2055, 1095});
-    setTextColour(Frame2, QColor(0, 0, 192));
+    WindowLook::setTextColour(Frame2, WindowLook::kCaptionBlue);
     Option1 = place(new QRadioButton(u"Контрактный"_qs, Frame2), "Option1", {240, 240, 1455, 375});
     Option2 = place(new QRadioButton(u"Ace&&base"_qs, Frame2), "Option2", {240, 600, 1455, 375});
     for (QRadioButton *option : {Option1, Option2}) // the frame's colour is for its caption alone
-        setTextColour(option, palette().color(QPalette::WindowText));
+        WindowLook::setTextColour(option, palette().color(QPalette::WindowText));
 
     Text1 = textBox("Text1", {720, 1440, 735, 285});
     Text1->setMaxLength(kPhoneDigits);
     Label5 = label("Label5", u"Номер телефона (7-значный)", {0, 1200, 2415, 495});
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setWordWrap(true);
-    setTextColour(Label5, QColor(0, 0, 192));
+    WindowLook::setTextColour(Label5, WindowLook::kCaptionBlue);
     Label6 = label("Label6", u"Введите текст сообщения:", {2640, 0, 3855, 255});
+    // The counts in their light colours on a dark strip: the sentence around them.
     Label7 = label("Label7", u"999", {3480, 2040, 375, 255});
-    setTextColour(Label7, QColor(128, 255, 255));
+    WindowLook::setTextColour(Label7, WindowLook::kTypedCount);
     Label8 = label("Label8", kCounterSentence, {2640, 2040, 3615, 255});
+    WindowLook::setGround(Label8, WindowLook::kDisplayGround, WindowLook::kDisplayText);
     Label9 = label("Label9", u"999", {5640, 2040, 495, 255});
-    setTextColour(Label9, QColor(255, 192, 192));
+    WindowLook::setTextColour(Label9, WindowLook::kRemainingCount);
 
     txtMessage = place(new MessageTextBox(this), "txtMessage", {2520, 360, 3735, 1335});
     txtMessage->setMaxLength(kMessageLimit);
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette messagePalette = txtMessage->palette();
-    messagePalette.setColor(QPalette::Base, QColor(192, 255, 255));
+    messagePalette.setColor(QPalette::Base, WindowLook::kMessageGround);
     txtMessage->setPalette(messagePalette);
 
-    Label10 = label("Label10", u"", {120, 2400, 6375, 375});
-    setTextColour(Label10, QColor(128, 255, 128));
-    Label10->setFont(QFont(u"MS Sans Serif"_qs, 15, QFont::Normal));
+    Label10 = place(new StatusStrip(this), "Label10", {120, 2400, 6375, 375});
+    WindowLook::setTextColour(Label10, WindowLook::kStatusLine);
+    Label10->setAlignment(Qt::AlignCenter);
+    QFont status = font();
+    status.setPointSize(15);
+    Label10->setFont(status);
+    // The credit line in title-bar colours, as on the design's desktop.
     Label11 = label("Label11", kCredit, {840, 2880, 5535, 255});
-    setTextColour(Label11, palette().color(QPalette::HighlightedText));
+    WindowLook::setGround(Label11, WindowLook::kTitleBar, WindowLook::kTitleBarText);
+    Label11->setAlignment(Qt::AlignCenter);
 
-    // Screen readers name the shown boxes after the labels beside them.
+    // Screen readers name the shown boxes after the labels beside them, speak the
+    // status line as it changes and know the window for a frame.
     Text1->setAccessibleName(Label5->text());
     txtMessage->setAccessibleName(Label6->text());
-    Label7->setAccessibleName(u"Вы ввели, символов"_qs);
-    Label9->setAccessibleName(u"Осталось символов"_qs);
+    setAccessibleRole(Label10, QAccessible::StatusBar);
+    setAccessibleRole(this, QAccessible::Window);
 
     // Stacking: the counts above their sentence, the phone box above its label, Send
     // above the status line it hides.
@@ -166,6 +160,9 @@ void frmSendMail::createControls()
                            cmdRemove, lstAttachments, Option1,      Option2,    Text1,  txtMessage};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // As on Windows, Return or Enter presses the focused button.
+    cmdNew->setAutoDefault(true);
+    cmdSend->setAutoDefault(true);
 }
 
 void frmSendMail::connectHandlers()
@@ -184,6 +181,14 @@ void frmSendMail::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
+}
+
+// Qt draws the focus only once a key has moved it, and forgets that at every show;
+// Windows draws it from the start.
+void frmSendMail::showEvent(QShowEvent *event)
+{
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    QWidget::showEvent(event);
 }
 
 void frmSendMail::Form_Load()
@@ -210,6 +215,8 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setMaxLength(kMessageLimit);
     Label7->setText(QString::number(MessageTextBox::countedLength(txtMessage->toPlainText())));
     Label9->setText(QString::number(kMessageLimit - Label7->text().toInt()));
+    nameCount(Label7, u"Вы ввели, символов"_qs);
+    nameCount(Label9, u"Осталось символов"_qs);
 }
 
 void frmSendMail::cmdAddFile_Click()
@@ -328,6 +335,7 @@ void frmSendMail::report(const Ending &ending)
 void frmSendMail::showIdle()
 {
     cmdSend->setVisible(true);
+    cmdSend->setFocus(); // hiding Send passed the focus on; the next key is meant for Send
     Label10->clear();
 }
 

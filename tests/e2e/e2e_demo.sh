@@ -2,11 +2,12 @@
 # The Quick start demo, headless: scripts/demo.sh runs the real program against the
 # gateway stand-in; one message sent through the window must show up in the
 # stand-in's printed record, a hang-up and a mistyped number must show their boxes, and closing the window must leave nothing running.
-# usage: e2e_demo.sh path/to/tallimo output-folder
+# usage: e2e_demo.sh path/to/tallimo output-folder path/to/window_layout
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 tallimo=$(realpath "$1")
 out=$(realpath -m "$2")
+layout=$(realpath "$3")
 mkdir -p "$out"
 source "$here/lib.sh"
 
@@ -16,21 +17,21 @@ demo=$!
 pids+=($demo)
 
 window=$(wait_window "Tallimo v.1.0") || fail "the demo window did not appear"
-click_twips $OPTION1
+click_control Option1
 type_number 1234567
-click_twips $MESSAGE
+click_control txtMessage
 xdotool type --delay 30 "Демо: всё видно"
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Tallimo$") || fail "no success box"
 close_box "$box" "^Tallimo$"
 
 type_number 5559999            # the stand-in hangs up on this one
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Winsock Error$") || fail "no socket error box for the hang-up"
 close_box "$box" "^Winsock Error$"
 
 type_number 12345              # a mistyped number: the gateway knows no such subscriber
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Сообщение не отправлено") || fail "no refusal box for a mistyped number"
 close_box "$box" "^Сообщение не отправлено"
 

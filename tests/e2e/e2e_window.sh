@@ -2,38 +2,44 @@
 # The real tallimo under Xvfb, driven with xdotool as a person would, sending through
 # a real SMTP server that listens on port 25 of the operator's relay address inside an
 # isolated network namespace.
-# usage: e2e_window.sh path/to/tallimo output-folder
+# usage: e2e_window.sh path/to/tallimo output-folder path/to/window_layout
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [ "${E2E_ISOLATED:-}" != 1 ]; then
-  E2E_ISOLATED=1 exec "$here/../../scripts/in_isolated_network.sh" "$0" "$@"
-fi
 tallimo=$(realpath "$1")
 out=$(realpath -m "$2")
+layout=$(realpath "$3")
 mkdir -p "$out"
-rm -f "$out/server.jsonl"
-
 source "$here/lib.sh"
+if [ "${E2E_ISOLATED:-}" != 1 ]; then
+  start_display # out here: an X server inside the namespace could take another's display
+  E2E_ISOLATED=1 "$here/../../scripts/in_isolated_network.sh" "$0" "$@"
+  exit
+fi
+rm -f "$out/server.jsonl"
 
 /usr/bin/python3 "$here/../../demo/gateway_standin.py" --json --host 0.0.0.0 --port 25 > "$out/server.jsonl" &
 pids+=($!)
 
-start_display
 for _ in $(seq 100); do grep -q listening "$out/server.jsonl" 2>/dev/null && break; sleep 0.1; done
 
 "$tallimo" &
 pids+=($!)
 window=$(wait_window "Tallimo v.1.0") || fail "the window did not appear"
+# A window manager may move, minimize and close it, never maximize; its class is the
+# one the desktop entry names.
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS WM_CLASS)
+[ "$hints" = '_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x2e, 0x3e, 0x0, 0x0
+WM_CLASS(STRING) = "tallimo", "Tallimo"' ] || fail "window manager hints: $hints"
 sleep 0.5
 import -window root "$out/window-start.png"
 
-click_twips $OPTION1           # contract subscriber
+click_control Option1           # contract subscriber
 type_number 1234567
-click_twips $MESSAGE
-xdotool type --delay 30 "Привет из Tallimo"
+click_control txtMessage
+xdotool type --delay 30 "Привет из Таллимо"
 sleep 0.3
 import -window root "$out/window-composed.png"
-click_twips $SEND
+click_control cmdSend
 
 box=$(wait_window "^Tallimo$") || fail "no success box"
 import -window root "$out/window-sent.png"
@@ -46,17 +52,17 @@ r = records[0]
 assert r["helo"] == "0000000", r
 assert r["mail_from"] == "0000000@sms.kyivstar.net", r
 assert r["rcpt_tos"] == ["380671234567@sms.kyivstar.net"], r
-assert r["data"] == "Subject:\r\n\r\nПривет из Tallimo\r\n\r\n\r\n", r
+assert r["data"] == "Subject:\r\n\r\nПривет из Таллимо\r\n\r\n\r\n", r
 PY
 
 # A number the server refuses, then the same text to a good number.
 type_number 1230000
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Сообщение не отправлено") || fail "no failure box"
 import -window root "$out/window-refused.png"
 close_box "$box" "^Сообщение не отправлено"
 type_number 7654321
-click_twips $SEND
+click_control cmdSend
 box=$(wait_window "^Tallimo$") || fail "no success box after the retry"
 close_box "$box" "^Tallimo$"
 /usr/bin/python3 - "$out/server.jsonl" <<'PY' || fail "the retry did not reach the server"
@@ -64,6 +70,6 @@ import json, sys
 records = [json.loads(l) for l in open(sys.argv[1]) if l.startswith("{")]
 assert len(records) == 2, records
 assert records[1]["rcpt_tos"] == ["380677654321@sms.kyivstar.net"], records[1]
-assert records[1]["data"] == "Subject:\r\n\r\nПривет из Tallimo\r\n\r\n\r\n", records[1]
+assert records[1]["data"] == "Subject:\r\n\r\nПривет из Таллимо\r\n\r\n\r\n", records[1]
 PY
 echo "e2e: window sent, refused and retried; screenshots in $out"

@@ -7,7 +7,9 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. Start it outside any private network
+# namespace: an X server inside one does not see the others' sockets and may take a
+# display that is in use.
 start_display() {
   local display_file="$out/display"
   rm -f "$display_file"
@@ -16,6 +18,10 @@ start_display() {
   pids+=($!)
   for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$display_file")"
+  # A Russian keyboard, as the program's users have: xdotool then types Cyrillic with the
+  # keys that carry it instead of remapping a spare key for each letter, which races
+  # with the program reading the changed map and drops letters now and then.
+  setxkbmap -layout ru
 }
 
 # Waits up to 15 s for a shown window whose name matches the pattern; prints its id.
@@ -36,15 +42,17 @@ wait_gone() {
   return 1
 }
 
-# Clicks the point of $window given in twips (15 twips a pixel at 96 dpi).
-click_twips() {
-  xdotool mousemove --window "$window" $(( $1 / 15 )) $(( $2 / 15 )) click 1
+# Clicks the middle of a control of $window, where the window itself puts it
+# ($layout: the window_layout program).
+click_control() {
+  [ -n "${positions:-}" ] || positions=$(QT_QPA_PLATFORM=offscreen "$layout") || fail "no layout"
+  local point
+  point=$(sed -n "s/^$1=\"\(.*\)\"$/\1/p" <<< "$positions")
+  [ -n "$point" ] || fail "no control $1"
+  xdotool mousemove --window "$window" $point click 1
   sleep 0.2
 }
 
 close_box() { xdotool windowfocus --sync "$1" key Return; wait_gone "$2" || fail "box '$2' stayed open"; }
 
-# Points of the controls, in twips.
-OPTION1="1087 427"; TEXT1="1087 1582"; MESSAGE="4387 1027"; SEND="3247 2587"
-
-type_number() { click_twips $TEXT1; xdotool key ctrl+a BackSpace; xdotool type --delay 30 "$1"; }
+type_number() { click_control Text1; xdotool key ctrl+a BackSpace; xdotool type --delay 30 "$1"; }

@@ -15,6 +15,7 @@ expected="./usr/bin/tallimo
 ./usr/share/applications/org.tallimo.Tallimo.desktop
 ./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
+./usr/share/icons/hicolor/scalable/apps/org.tallimo.Tallimo.svg
 ./usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml"
 [ "$installed" = "$expected" ] || fail "install put down: $installed"
 
@@ -24,15 +25,22 @@ for size in 16 32; do
   identify -format '%w×%h\n' "$out/root/usr/share/icons/hicolor/${size}x${size}/apps/org.tallimo.Tallimo.png" \
     | grep -qx "${size}×${size}" || fail "icon ${size}"
 done
+# The scalable icon, drawn at 32 pixels, is the 32-pixel picture but for a few edge pixels.
+rsvg-convert -w 32 -h 32 "$out/root/usr/share/icons/hicolor/scalable/apps/org.tallimo.Tallimo.svg" -o "$out/icon-svg-32.png" \
+  || fail "the scalable icon does not draw"
+differing=$(compare -metric AE -fuzz 25% "$out/icon-svg-32.png" "$here/../../resources/tallimo-32.png" null: 2>&1) || true
+[ "$differing" -le 32 ] || fail "the scalable icon differs from the 32-pixel one in $differing pixels"
 
 (cd "$out" && cpack -G DEB --config "$build/CPackConfig.cmake" > cpack.log) || { cat "$out/cpack.log"; fail "cpack"; }
 deb=$(ls "$out"/tallimo_*.deb)
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins; do
+for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins fonts-liberation2; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+[ "$recommends" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends: $recommends"
 
 # The installed binary, in an isolated network as always, shows its window.
 start_display

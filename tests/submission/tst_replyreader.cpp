@@ -1,5 +1,6 @@
-// Reply framing: what a server sends is cut into whole replies, however TCP splits it.
-// Every case runs twice: all bytes in one read, and one byte per read.
+// Reply framing: what a server sends is cut into whole replies, however TCP splits it,
+// and a reply over the cap is cut there and marked, whole or in pieces alike. Every
+// case runs twice: all bytes in one read, and one byte per read.
 
 #include "submission/ReplyReader.h"
 
@@ -14,8 +15,11 @@ QList<QByteArray> replies(const QByteArray &wire, bool byteByByte)
     const qsizetype step = byteByByte ? 1 : wire.size();
     for (qsizetype at = 0; at < wire.size(); at += step) {
         reader.feed(QByteArrayView(wire).sliced(at, std::min(step, wire.size() - at)));
-        while (auto reply = reader.next())
+        while (auto reply = reader.next()) {
+            if (reply->oversized) // the dialogue reads no further
+                return out += reply->text + "<cut>";
             out += reply->text;
+        }
     }
     return out;
 }
@@ -32,6 +36,9 @@ private slots:
         QTest::addColumn<QByteArray>("wire");
         QTest::addColumn<QList<QByteArray>>("expected");
         QTest::addColumn<bool>("byteByByte");
+        const QByteArray atCap = "250 " + QByteArray(kMaxReplyBytes - 6, 'x') + "\r\n";
+        const QByteArray overCap = "250 " + QByteArray(kMaxReplyBytes, 'x') + "\r\n";
+        const QByteArray endless = QByteArray("250-and more\r\n").repeated(6000);
         const QList<std::tuple<const char *, QByteArray, QList<QByteArray>>> cases = {
             {"one reply", "220 ready\r\n", {"220 ready\r\n"}},
             {"LF without CR", "250 ok\n", {"250 ok\n"}},
@@ -42,6 +49,11 @@ private slots:
             {"continuation not yet ended waits", "250-a\r\n250-b\r\n", {}},
             {"short line ends a reply", "25\r\n", {"25\r\n"}},
             {"bare code ends a reply", "221\n", {"221\n"}},
+            {"a reply of exactly the cap", atCap, {atCap}},
+            {"a complete reply over the cap", overCap + "221 bye\r\n", {overCap.first(kMaxReplyBytes) + "<cut>"}},
+            {"a line without an end over the cap", overCap.first(kMaxReplyBytes + 1),
+             {overCap.first(kMaxReplyBytes) + "<cut>"}},
+            {"continuation lines over the cap", endless, {endless.first(kMaxReplyBytes) + "<cut>"}},
         };
         for (const auto &[name, wire, expected] : cases) {
             QTest::addRow("%s, one read", name) << wire << expected << false;
@@ -54,32 +66,6 @@ private slots:
         QFETCH(QList<QByteArray>, expected);
         QFETCH(bool, byteByByte);
         QCOMPARE(replies(wire, byteByByte), expected);
-    }
-
-    void overlongLineIsCutAndMarked()
-    {
-        ReplyReader reader;
-        reader.feed(QByteArray(kMaxReplyBytes, 'x'));
-        QVERIFY(!reader.next());
-        reader.feed("y");
-        const auto reply = reader.next();
-        QVERIFY(reply);
-        QVERIFY(reply->oversized);
-        QCOMPARE(reply->text.size(), kMaxReplyBytes);
-    }
-
-    void endlessContinuationStaysBounded()
-    {
-        ReplyReader reader;
-        int cut = 0;
-        for (int i = 0; i < 20000; ++i) {
-            reader.feed("250-and more and more\r\n");
-            while (auto reply = reader.next()) {
-                QVERIFY(reply->text.size() <= kMaxReplyBytes);
-                cut += reply->oversized;
-            }
-        }
-        QVERIFY(cut > 0);
     }
 };
 

@@ -74,6 +74,16 @@ private slots:
         const auto unreadable = refusal(missing);
         QCOMPARE(unreadable->kind, Ending::Kind::AttachmentUnreadable);
         QCOMPARE(unreadable->path, u"/nonexistent/report.txt"_qs);
+
+        QTemporaryDir dir;
+        QFile snowman(dir.filePath(u"☃.txt"_qs));
+        QVERIFY(snowman.open(QIODevice::WriteOnly));
+        SendRequest named = request(SubscriberType::Contract, u"1234567"_qs, u"x"_qs);
+        named.attachmentPaths = {snowman.fileName()};
+        const auto unnamable = refusal(named);
+        QCOMPARE(unnamable->kind, Ending::Kind::AttachmentUnreadable);
+        QCOMPARE(unnamable->path, snowman.fileName());
+        QCOMPARE(unnamable->cause, u"имя файла содержит символы, которых нет в Windows-1251"_qs);
     }
 
     // Each refused character is named so that it can be seen, once, in order of first use.

@@ -15,7 +15,17 @@ struct ShownBox
     QString prompt;
     MsgBoxIcon icon;
     QString title;
+
+    friend bool operator==(const ShownBox &, const ShownBox &) = default;
 };
+
+namespace QTest {
+template<>
+inline char *toString(const ShownBox &box)
+{
+    return qstrdup(qPrintable(u"[%1 | %2 | %3]"_qs.arg(box.title, box.prompt.left(200)).arg(int(box.icon))));
+}
+} // namespace QTest
 
 class RecordingMessageBox final : public MessageBox
 {

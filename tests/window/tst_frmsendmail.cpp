@@ -2,14 +2,12 @@
 // counter, the attachment list, and New while a message is on its way.
 
 #include "../support/ScriptedSmtpServer.h"
+#include "../support/SendingWindow.h"
 #include "../support/SubmissionTranscript.h"
-#include "../support/TestPlatform.h"
-#include "../support/WindowControls.h"
 
-#include "platform/MessageTextBox.h"
 #include "window/Twips.h"
-#include "window/frmSendMail.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -17,25 +15,47 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 class tst_frmSendMail : public QObject
 {
     Q_OBJECT
 
 private:
-    RecordingMessageBox boxes_;
-    ScriptedFileDialog fileDialog_;
-    std::unique_ptr<frmSendMail> window_;
+    std::unique_ptr<SendingWindow> sending_;
+    frmSendMail *window_ = nullptr;
+    static inline QStringList heard_; // names of labels as screen readers were told them
+
+    static void hear(QAccessibleEvent *event)
+    {
+        if (event->type() == QAccessible::NameChanged && qobject_cast<QLabel *>(event->object()))
+            heard_ += event->object()->objectName() + u": "_qs + event->accessibleInterface()->text(QAccessible::Name);
+    }
 
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        return ::control<T>(*window_, name);
+        return sending_->control<T>(name);
     }
-    MessageTextBox *message() const { return control<MessageTextBox>("txtMessage"); }
+    MessageTextBox *message() const { return sending_->message(); }
+
+    // A new window on the relay at port (9: nobody listens), shown.
+    void open(quint16 port = 9)
+    {
+        sending_.reset();
+        sending_ = std::make_unique<SendingWindow>(port);
+        window_ = &sending_->window;
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+    }
     QString typed() const { return control<QLabel>("Label7")->text(); }
     QString remaining() const { return control<QLabel>("Label9")->text(); }
     QListWidget *attachments() const { return control<QListWidget>("lstAttachments"); }
@@ -52,15 +72,11 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        boxes_.shown.clear();
-        fileDialog_.picks.clear();
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, 9, kReplyTimeout});
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void cleanup() { window_.reset(); }
+    // As when a screen reader runs: Qt reports every change.
+    void initTestCase() { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); }
+
+    void init() { open(); }
+    void cleanup() { sending_.reset(); }
 
     void startsIdleAndEmpty()
     {
@@ -68,6 +84,7 @@ private slots:
         for (QLineEdit *box : window_->findChildren<QLineEdit *>())
             QVERIFY2(box->text().isEmpty(), qPrintable(box->objectName()));
         QVERIFY(message()->toPlainText().isEmpty());
+        QCOMPARE(message()->document()->defaultFont(), message()->font()); // the text is drawn in the box's font
         QVERIFY(!control<QRadioButton>("Option1")->isChecked());
         QVERIFY(!control<QRadioButton>("Option2")->isChecked());
         QVERIFY(control<QLabel>("Label10")->text().isEmpty());
@@ -75,14 +92,24 @@ private slots:
         QCOMPARE(typed(), u"0"_qs); // emptying the box at start-up counts as a change
         QCOMPARE(remaining(), u"160"_qs);
         QVERIFY(!window_->windowIcon().isNull());
+        // The first control has the focus, drawn before any key is pressed.
+        QVERIFY(QTest::qWaitForWindowActive(window_));
+        QCOMPARE(QApplication::focusWidget(), control("cmdNew"));
+        QStyleOptionButton focused;
+        focused.initFrom(control("cmdNew"));
+        QCOMPARE(focused.state & (QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange),
+                 QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange);
     }
 
     void windowHasAFixedClientArea()
     {
-        const QSize client(twipsToPixels(6630, window_.get()), twipsToPixels(3135, window_.get()));
+        const QSize client(twipsToPixels(6630, window_), twipsToPixels(3135, window_));
         QCOMPARE(window_->size(), client);
         QCOMPARE(window_->minimumSize(), client);
         QCOMPARE(window_->maximumSize(), client);
+        QCOMPARE(window_->windowFlags(), Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                                             | Qt::WindowFullscreenButtonHint); // no maximize
         if (window_->logicalDpiX() == 96)
             QCOMPARE(client, QSize(442, 209));
     }
@@ -136,7 +163,7 @@ private slots:
         QCOMPARE(widget->geometry(), twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height(), widget));
         QCOMPARE(!widget->isHidden(), shown);
         if (!shown)
-            QVERIFY(widget->mapTo(window_.get(), QPoint(0, 0)).y() >= window_->height());
+            QVERIFY(widget->mapTo(window_, QPoint(0, 0)).y() >= window_->height());
         QString text;
         if (auto *label = qobject_cast<QLabel *>(widget))
             text = label->text();
@@ -175,10 +202,75 @@ private slots:
                                      u"txtMessage"_qs}));
     }
 
-    void shownBoxesAreNamedForScreenReaders()
+    void whatScreenReadersAreTold_data()
     {
-        QCOMPARE(control("Text1")->accessibleName(), u"Номер телефона (7-значный)"_qs);
-        QCOMPARE(control("txtMessage")->accessibleName(), u"Введите текст сообщения:"_qs);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("spoken");
+        const auto row = [](const char *name, QAccessible::Role role, const QString &spoken) {
+            QTest::newRow(name) << QString::fromLatin1(name) << role << spoken;
+        };
+        row("frmSendMail", QAccessible::Window, u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)"_qs);
+        row("Text1", QAccessible::EditableText, u"Номер телефона (7-значный)"_qs);
+        row("txtMessage", QAccessible::EditableText, u"Введите текст сообщения:"_qs);
+        row("Label7", QAccessible::StaticText, u"Вы ввели, символов: 0"_qs);
+        row("Label9", QAccessible::StaticText, u"Осталось символов: 160"_qs);
+        row("Label10", QAccessible::StatusBar, QString());
+        row("cmdSend", QAccessible::Button, u"Послать"_qs);
+    }
+    void whatScreenReadersAreTold()
+    {
+        QFETCH(QString, name);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, spoken);
+        QWidget *widget = name == window_->objectName() ? window_ : control(qPrintable(name));
+        QAccessibleInterface *told = QAccessible::queryAccessibleInterface(widget);
+        QCOMPARE(told->role(), role);
+        QCOMPARE(told->text(QAccessible::Name), spoken);
+    }
+
+    void returnAndEnterPressTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Return on New") << u"cmdNew"_qs << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter on New") << u"cmdNew"_qs << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+        QTest::newRow("Return on Send") << u"cmdSend"_qs << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter on Send") << u"cmdSend"_qs << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+    void returnAndEnterPressTheFocusedButton()
+    {
+        QFETCH(QString, button);
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        auto *pressed = control<QPushButton>(qPrintable(button));
+        QSignalSpy clicks(pressed, &QPushButton::clicked);
+        pressed->setFocus();
+        QTest::keyClick(pressed, key, modifiers);
+        QCOMPARE(clicks.count(), 1);
+    }
+
+    // Sent from the keyboard: each count and the waiting text reach a screen reader as
+    // they change, and the focus is back on Send once Send shows again.
+    void keyboardSubmissionIsHeardAndEndsOnSend()
+    {
+        ScriptedSmtpServer server({kGoodServer});
+        open(server.port());
+        sending_->compose("Option1", u"1234567"_qs, QString());
+        heard_.clear();
+        QAccessible::installUpdateHandler(&hear);
+        type(message(), u"Да"_qs);
+        control("cmdSend")->setFocus();
+        QTest::keyClick(control("cmdSend"), Qt::Key_Return);
+        QVERIFY(control("cmdSend")->isHidden());
+        QTRY_COMPARE(sending_->boxes.shown.size(), 1);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(QApplication::focusWidget(), control("cmdSend"));
+        QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
+                                      u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
+                                      u"Label10: Ждите: сообщение отправляется..."_qs}));
     }
 
     void phoneNumberHoldsSevenCharacters()
@@ -211,31 +303,68 @@ private slots:
         QCOMPARE(message()->Text(), u"Щё\r\nok"_qs);
     }
 
-    void pasteInsertsOnlyWhatFits()
+    // Whatever way text arrives, what the submission reads stays within 160, and undo
+    // and redo move between the text before and the text kept.
+    void everyInputPathStopsAtTheLimit_data()
     {
-        QTest::keyClicks(message(), QString(150, u'x'));
-        QApplication::clipboard()->setText(u"0123456789abcdef"_qs);
-        message()->paste();
-        QCOMPARE(typed(), u"160"_qs);
-        QVERIFY(message()->toPlainText().endsWith(u"0123456789"_qs));
-
-        message()->selectAll();
-        QApplication::clipboard()->setText(QString(100, u'я') + u"\r\n"_qs + QString(100, u'я'));
-        message()->paste(); // the selection makes room: 100 + CRLF + 58
-        QCOMPARE(typed(), u"160"_qs);
-        QCOMPARE(message()->toPlainText(), QString(100, u'я') + u'\n' + QString(58, u'я'));
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("incoming");
+        QTest::addColumn<QString>("kept"); // as Text() reads it
+        const QString a150(150, u'a');
+        const auto breaks = [](int count) { return QString(u"\r\n"_qs).repeated(count); };
+        QTest::newRow("paste cut to the room left") << a150 << "paste" << u"0123456789abcdef"_qs << a150 + u"0123456789"_qs;
+        QTest::newRow("paste, CRLF counts two")
+            << QString() << "paste" << QString(100, u'я') + u"\r\n"_qs + QString(100, u'я')
+            << QString(100, u'я') + u"\r\n"_qs + QString(58, u'я');
+        QTest::newRow("paste, lone CRs") << QString() << "paste" << QString(160, u'\r') << breaks(80);
+        for (char16_t separator : {u'\u2029', u'\u2028', u'\uFDD0', u'\uFDD1'})
+            QTest::addRow("paste, U+%04X is a line break", unsigned(separator))
+                << QString() << "paste" << QString(160, QChar(separator)) << breaks(80);
+        QTest::newRow("paste, VT FF NEL stay single characters")
+            << QString(157, u'a') << "paste" << u"\v\f\u0085\v"_qs << QString(157, u'a') + u"\v\f\u0085"_qs;
+        QTest::newRow("paste, a surrogate pair is not split") << QString(159, u'a') << "paste" << u"😀"_qs
+                                                             << QString(159, u'a');
+        QTest::newRow("drop") << a150 << "drop" << QString(20, u'\u2029') << a150 + breaks(5);
+        QTest::newRow("input method commit") << QString(159, u'a') << "input method" << u"\u2029"_qs
+                                             << QString(159, u'a');
+        QTest::newRow("input method commit cut") << a150 << "input method" << u"Привет, мир"_qs
+                                                 << a150 + u"Привет, ми"_qs;
+        QTest::newRow("Return at 159") << QString(159, u'a') << "type" << u"\n"_qs << QString(159, u'a');
     }
-
-    void undoReturnsOnlyToTextsWithinTheLimit()
+    void everyInputPathStopsAtTheLimit()
     {
-        QTest::keyClicks(message(), QString(160, u'a'));
-        message()->selectAll();
-        QTest::keyClick(message(), Qt::Key_Delete);
-        QCOMPARE(typed(), u"0"_qs);
+        QFETCH(QString, before);
+        QFETCH(QString, path);
+        QFETCH(QString, incoming);
+        QFETCH(QString, kept);
+        message()->setPlainText(before);
+        message()->moveCursor(QTextCursor::End);
+        if (path == u"paste") {
+            QApplication::clipboard()->setText(incoming);
+            message()->paste();
+        } else if (path == u"drop") {
+            QMimeData data;
+            data.setText(incoming);
+            const QPoint end = message()->viewport()->rect().bottomRight() - QPoint(2, 2);
+            QDragEnterEvent enter(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop(end, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(message()->viewport(), &enter);
+            QApplication::sendEvent(message()->viewport(), &drop);
+        } else if (path == u"input method") {
+            QInputMethodEvent commit;
+            commit.setCommitString(incoming);
+            QApplication::sendEvent(message(), &commit);
+        } else {
+            QTest::keyClick(message(), Qt::Key_Return);
+        }
+        QCOMPARE(message()->Text(), kept);
+        QCOMPARE(typed(), QString::number(kept.size()));
+        QCOMPARE(remaining(), QString::number(160 - kept.size()));
         message()->undo();
-        QCOMPARE(typed(), u"160"_qs);
+        QCOMPARE(message()->toPlainText(), before);
         message()->redo();
-        QCOMPARE(typed(), u"0"_qs);
+        QCOMPARE(message()->Text(), kept);
     }
 
     void newEmptiesTheMessageAndKeepsTheSubscriber()
@@ -253,7 +382,7 @@ private slots:
 
     void attachmentList()
     {
-        fileDialog_.picks = {u"/tmp/a"_qs, QString(), u"/tmp/b"_qs, u"/tmp/a"_qs};
+        sending_->fileDialog.picks = {u"/tmp/a"_qs, QString(), u"/tmp/b"_qs, u"/tmp/a"_qs};
         for (int i = 0; i < 4; ++i)
             control<QPushButton>("cmdAddFile")->click();
         QCOMPARE(attachments()->count(), 3); // the cancel added nothing, the duplicate is kept
@@ -268,7 +397,7 @@ private slots:
         QCOMPARE(attachments()->item(0)->text(), u"/tmp/a"_qs);
         QCOMPARE(attachments()->item(1)->text(), u"/tmp/a"_qs);
         QCOMPARE(attachments()->currentRow(), -1);
-        QVERIFY(boxes_.shown.isEmpty());
+        QVERIFY(sending_->boxes.shown.isEmpty());
     }
 
     void sendLeavesTheLastAttachmentSelected()
@@ -277,7 +406,7 @@ private slots:
         for (const char *name : {"one", "two", "three"}) {
             QFile file(dir.filePath(QLatin1StringView(name)));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            fileDialog_.picks += file.fileName();
+            sending_->fileDialog.picks += file.fileName();
             control<QPushButton>("cmdAddFile")->click();
         }
         control<QRadioButton>("Option1")->setChecked(true);
@@ -290,11 +419,8 @@ private slots:
     void newDuringASubmissionKeepsTheMessageInFlight()
     {
         ScriptedSmtpServer server({kGoodServer});
-        window_ = std::make_unique<frmSendMail>(boxes_, fileDialog_,
-                                                Relay{u"127.0.0.1"_qs, server.port(), kReplyTimeout});
-        control<QRadioButton>("Option1")->setChecked(true);
-        control<QLineEdit>("Text1")->setText(u"1234567"_qs);
-        message()->setPlainText(u"Важно"_qs);
+        open(server.port());
+        sending_->compose();
         server.onCommand = [this](const QByteArray &command) {
             if (command.startsWith("HELO"))
                 control<QPushButton>("cmdNew")->click();
@@ -302,9 +428,9 @@ private slots:
         control<QPushButton>("cmdSend")->click();
         QVERIFY(control("cmdSend")->isHidden());
         QCOMPARE(control<QLabel>("Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
-        QCOMPARE(server.transcripts.value(0), submissionTranscript(6).replace("\xD2\xE5\xEA\xF1\xF2", "\xC2\xE0\xE6\xED\xEE"));
+        QTRY_COMPARE(sending_->boxes.shown.size(), 1);
+        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(message()->toPlainText().isEmpty());
         QVERIFY(!control("cmdSend")->isHidden());
         QVERIFY(control<QLabel>("Label10")->text().isEmpty());

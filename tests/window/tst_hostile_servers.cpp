@@ -4,18 +4,10 @@
 // following Send to a well-behaved server must succeed.
 
 #include "../support/ScriptedSmtpServer.h"
+#include "../support/SendingWindow.h"
 #include "../support/SubmissionTranscript.h"
-#include "../support/TestPlatform.h"
-#include "../support/WindowControls.h"
-
-#include "platform/MessageTextBox.h"
-#include "window/frmSendMail.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -38,33 +30,17 @@ class tst_HostileServers : public QObject
     Q_OBJECT
 
 private:
-    RecordingMessageBox boxes_;
-    ScriptedFileDialog fileDialog_;
-
-    static void compose(QWidget &window)
-    {
-        control<QRadioButton>(window, "Option1")->setChecked(true);
-        control<QLineEdit>(window, "Text1")->setText(u"1234567"_qs);
-        control<MessageTextBox>(window, "txtMessage")->setPlainText(u"Текст"_qs);
-    }
-
     // The one box the ending showed, the connection closed and the window idle again
     // with the text kept.
-    void verifyEnding(ScriptedSmtpServer &server, QWidget &window, const ShownBox &expected)
+    static void verifyEnding(const ScriptedSmtpServer &server, const SendingWindow &sending, const ShownBox &expected)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 1, 20000);
-        QCOMPARE(boxes_.shown[0].prompt, expected.prompt);
-        QCOMPARE(boxes_.shown[0].title, expected.title);
-        QCOMPARE(boxes_.shown[0].icon, expected.icon);
+        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 1, 20000);
+        QCOMPARE(sending.boxes.shown[0], expected);
         QTRY_COMPARE(server.closedByClient, 1);
-        QVERIFY(!control(window, "cmdSend")->isHidden());
-        QVERIFY(control<QLabel>(window, "Label10")->text().isEmpty());
-        QCOMPARE(control<MessageTextBox>(window, "txtMessage")->toPlainText(), u"Текст"_qs);
+        QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 
 private slots:
-    void init() { boxes_.shown.clear(); }
-
     void misbehaviour_data()
     {
         QTest::addColumn<QList<QByteArray>>("hostile");
@@ -125,19 +101,19 @@ private slots:
         QFETCH(ShownBox, box);
         ScriptedSmtpServer server({hostile, kGoodServer});
         server.bytewise = bytewise;
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window);
+        SendingWindow sending(server.port());
+        sending.compose();
 
-        control<QPushButton>(window, "cmdSend")->click();
-        verifyEnding(server, window, box);
+        sending.send();
+        verifyEnding(server, sending, box);
         QCOMPARE(server.transcripts.value(0), transcript);
 
         if (box.prompt == kSent)
             return;
         server.bytewise = false;
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE_WITH_TIMEOUT(boxes_.shown.size(), 2, 20000);
-        QCOMPARE(boxes_.shown[1].prompt, kSent);
+        sending.send();
+        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 2, 20000);
+        QCOMPARE(sending.boxes.shown[1].prompt, kSent);
         QCOMPARE(server.transcripts.value(1), submissionTranscript(6));
     }
 
@@ -172,12 +148,12 @@ private slots:
         ScriptedSmtpServer server({script});
         server.bytewise = true;
         server.bytePause = bytePause;
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port(), 600ms, 200ms});
-        compose(window);
+        SendingWindow sending(server.port(), 600ms, 200ms);
+        sending.compose();
         QElapsedTimer clock;
         clock.start();
-        control<QPushButton>(window, "cmdSend")->click();
-        verifyEnding(server, window,
+        sending.send();
+        verifyEnding(server, sending,
                      prompt == kSent ? ShownBox{kSent, MsgBoxIcon::Information, {}}
                                      : ShownBox{prompt, MsgBoxIcon::Exclamation, u"Winsock Error"_qs});
         QCOMPARE(server.transcripts.value(0), transcript);
@@ -187,10 +163,10 @@ private slots:
     void lowDelayIsSetOnTheConnectedSocket()
     {
         ScriptedSmtpServer server({QList<QByteArray>{"<silence>"}});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window);
-        control<QPushButton>(window, "cmdSend")->click();
-        auto *socket = window.findChild<QTcpSocket *>(u"Winsock1"_qs);
+        SendingWindow sending(server.port());
+        sending.compose();
+        sending.send();
+        auto *socket = sending.window.findChild<QTcpSocket *>(u"Winsock1"_qs);
         QTRY_COMPARE(socket->state(), QAbstractSocket::ConnectedState);
         int noDelay = 0;
         socklen_t size = sizeof noDelay;
@@ -201,15 +177,15 @@ private slots:
     void secondSendWhileTheFirstRunsIsIgnored()
     {
         ScriptedSmtpServer server({kGoodServer});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window);
+        SendingWindow sending(server.port());
+        sending.compose();
         server.onCommand = [&](const QByteArray &command) {
             if (command.startsWith("MAIL"))
-                control<QPushButton>(window, "cmdSend")->click();
+                sending.send();
         };
-        control<QPushButton>(window, "cmdSend")->click();
-        QVERIFY(control(window, "cmdSend")->isHidden());
-        verifyEnding(server, window, {kSent, MsgBoxIcon::Information, {}});
+        sending.send();
+        QVERIFY(sending.control("cmdSend")->isHidden());
+        verifyEnding(server, sending, {kSent, MsgBoxIcon::Information, {}});
         QCOMPARE(server.transcripts, QList<QByteArray>{submissionTranscript(6)});
     }
 };

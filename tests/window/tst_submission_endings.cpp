@@ -2,47 +2,25 @@
 // and leaves the window ready for the next Send with the message kept.
 
 #include "../support/ScriptedSmtpServer.h"
+#include "../support/SendingWindow.h"
 #include "../support/SubmissionTranscript.h"
-#include "../support/TestPlatform.h"
-#include "../support/WindowControls.h"
 
-#include "platform/MessageTextBox.h"
-#include "window/frmSendMail.h"
-
-#include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
+
+namespace {
+
+const ShownBox kSent{u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
+
+} // namespace
 
 class tst_SubmissionEndings : public QObject
 {
     Q_OBJECT
 
-private:
-    RecordingMessageBox boxes_;
-    ScriptedFileDialog fileDialog_;
-
-    static void compose(QWidget &window, bool chooseType, const QString &number, const QString &text)
-    {
-        control<QRadioButton>(window, "Option1")->setChecked(chooseType);
-        control<QLineEdit>(window, "Text1")->setText(number);
-        control<MessageTextBox>(window, "txtMessage")->setPlainText(text);
-    }
-
-    static void verifyIdle(QWidget &window, const QString &text)
-    {
-        QVERIFY(!control(window, "cmdSend")->isHidden());
-        QVERIFY(control<QLabel>(window, "Label10")->text().isEmpty());
-        QCOMPARE(control<MessageTextBox>(window, "txtMessage")->toPlainText(), text);
-    }
-
 private slots:
-    void init() { boxes_.shown.clear(); }
-
     void refusedBeforeConnecting_data()
     {
-        QTest::addColumn<bool>("chooseType");
+        QTest::addColumn<QByteArray>("option");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("attachment");
@@ -51,41 +29,41 @@ private slots:
             return u"Эти символы нельзя отправить в SMS: "_qs + named
                 + u"\nУберите их и нажмите «Послать» ещё раз."_qs;
         };
-        QTest::newRow("no subscriber type") << false << u"1234567"_qs << u"Привет"_qs << QString()
+        QTest::newRow("no subscriber type") << QByteArray() << u"1234567"_qs << u"Привет"_qs << QString()
                                             << u"Выберите тип абонента: контрактный или Ace&base."_qs;
-        QTest::newRow("emoji outside Windows-1251") << true << u"1234567"_qs << u"Привет 😀"_qs << QString()
-                                                    << unsendable(u"😀"_qs);
-        QTest::newRow("NUL in the text") << true << u"1234567"_qs << u"При\0вет"_qs << QString()
+        QTest::newRow("emoji outside Windows-1251") << QByteArray("Option1") << u"1234567"_qs << u"Привет 😀"_qs
+                                                    << QString() << unsendable(u"😀"_qs);
+        QTest::newRow("NUL in the text") << QByteArray("Option1") << u"1234567"_qs << u"При\0вет"_qs << QString()
                                          << unsendable(u"U+0000"_qs);
-        QTest::newRow("control character in the number") << true << u"123\x7f""567"_qs << u"Привет"_qs << QString()
-                                                          << unsendable(u"U+007F"_qs);
-        QTest::newRow("byte-order mark and bidi override") << true << u"1234567"_qs << u"\uFEFFПри\u202Eвет"_qs
-                                                           << QString() << unsendable(u"U+FEFF U+202E"_qs);
+        QTest::newRow("control character in the number") << QByteArray("Option2") << u"123\x7f""567"_qs
+                                                          << u"Привет"_qs << QString() << unsendable(u"U+007F"_qs);
+        QTest::newRow("character of another code page in the number")
+            << QByteArray("Option1") << u"123٤567"_qs << u"Привет"_qs << QString() << unsendable(u"U+0664"_qs);
+        QTest::newRow("byte-order mark and bidi override") << QByteArray("Option1") << u"1234567"_qs
+                                                           << u"\uFEFFПри\u202Eвет"_qs << QString()
+                                                           << unsendable(u"U+FEFF U+202E"_qs);
         QTest::newRow("missing attachment")
-            << true << u"1234567"_qs << u"Привет"_qs << u"/nonexistent/x.txt"_qs
+            << QByteArray("Option1") << u"1234567"_qs << u"Привет"_qs << u"/nonexistent/x.txt"_qs
             << u"Не удалось вложить файл «/nonexistent/x.txt»: No such file or directory."_qs;
     }
     void refusedBeforeConnecting()
     {
-        QFETCH(bool, chooseType);
+        QFETCH(QByteArray, option);
         QFETCH(QString, number);
         QFETCH(QString, text);
         QFETCH(QString, attachment);
         QFETCH(QString, prompt);
         ScriptedSmtpServer server({kGoodServer});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window, chooseType, number, text);
+        SendingWindow sending(server.port());
+        sending.compose(option.isEmpty() ? nullptr : option.constData(), number, text);
         if (!attachment.isEmpty())
-            control<QListWidget>(window, "lstAttachments")->addItem(attachment);
+            sending.control<QListWidget>("lstAttachments")->addItem(attachment);
 
-        control<QPushButton>(window, "cmdSend")->click();
-        QCOMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, prompt);
-        QCOMPARE(boxes_.shown[0].icon, MsgBoxIcon::Exclamation);
-        QCOMPARE(boxes_.shown[0].title, u"Tallimo"_qs);
-        verifyIdle(window, text);
+        sending.send();
+        QCOMPARE(sending.boxes.shown, (QList<ShownBox>{{prompt, MsgBoxIcon::Exclamation, u"Tallimo"_qs}}));
+        QVERIFY(sending.isIdleWith(text));
         for (const char *field : {"txtHost", "txtSender", "txtRecipient"})
-            QVERIFY(control<QLineEdit>(window, field)->text().isEmpty());
+            QVERIFY(sending.control<QLineEdit>(field)->text().isEmpty());
         QTest::qWait(100);
         QCOMPARE(server.transcripts.size(), 0);
     }
@@ -95,36 +73,33 @@ private slots:
     void hiddenFieldsAfterSendAndNew()
     {
         ScriptedSmtpServer server({kGoodServer});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window, true, u"1234567"_qs, u"Текст"_qs);
-        control<QPushButton>(window, "cmdSend")->click();
-        control<QLineEdit>(window, "txtSubject")->setText(u"stale"_qs);
-        QCOMPARE(control<QLineEdit>(window, "txtHost")->text(), u"127.0.0.1"_qs);
-        QCOMPARE(control<QLineEdit>(window, "txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
-        QCOMPARE(control<QLineEdit>(window, "txtRecipient")->text(), u"380671234567@sms.kyivstar.net"_qs);
-        control<QPushButton>(window, "cmdNew")->click();
+        SendingWindow sending(server.port());
+        sending.compose();
+        sending.send();
+        sending.control<QLineEdit>("txtSubject")->setText(u"stale"_qs);
+        QCOMPARE(sending.control<QLineEdit>("txtHost")->text(), u"127.0.0.1"_qs);
+        QCOMPARE(sending.control<QLineEdit>("txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
+        QCOMPARE(sending.control<QLineEdit>("txtRecipient")->text(), u"380671234567@sms.kyivstar.net"_qs);
+        sending.control<QPushButton>("cmdNew")->click();
         for (const char *emptied : {"txtRecipient", "txtSubject"})
-            QVERIFY(control<QLineEdit>(window, emptied)->text().isEmpty());
-        QCOMPARE(control<QLineEdit>(window, "txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
-        QCOMPARE(control<QLineEdit>(window, "Text1")->text(), u"1234567"_qs);
-        QVERIFY(control<QRadioButton>(window, "Option1")->isChecked());
-        QTRY_COMPARE(boxes_.shown.size(), 1);
+            QVERIFY(sending.control<QLineEdit>(emptied)->text().isEmpty());
+        QCOMPARE(sending.control<QLineEdit>("txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
+        QCOMPARE(sending.control<QLineEdit>("Text1")->text(), u"1234567"_qs);
+        QVERIFY(sending.control<QRadioButton>("Option1")->isChecked());
+        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{kSent});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
-        verifyIdle(window, QString());
+        QVERIFY(sending.isIdleWith(QString()));
     }
 
     void hangingUpAfterTheMessageIsTakenIsStillASuccess()
     {
         ScriptedSmtpServer server({kGoodServer.first(6) + QList<QByteArray>{"<close>"}});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window, true, u"1234567"_qs, u"Текст"_qs);
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
-        QCOMPARE(boxes_.shown[0].title, QString());
-        QCOMPARE(boxes_.shown[0].icon, MsgBoxIcon::Information);
+        SendingWindow sending(server.port());
+        sending.compose();
+        sending.send();
+        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{kSent});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
-        verifyIdle(window, u"Текст"_qs);
+        QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 
     void refusalQuotesTheServerAndRetryStartsAfresh()
@@ -132,18 +107,19 @@ private slots:
         ScriptedSmtpServer server(
             {kGoodServer.first(3) + QList<QByteArray>{"550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"},
              kGoodServer});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window, true, u"1234567"_qs, u"Текст"_qs);
+        SendingWindow sending(server.port());
+        sending.compose();
 
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ошибка: 550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"_qs);
-        QCOMPARE(boxes_.shown[0].icon, MsgBoxIcon::Information);
-        verifyIdle(window, u"Текст"_qs);
+        sending.send();
+        const ShownBox refused{u"Ошибка: 550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"_qs,
+                               MsgBoxIcon::Information,
+                               u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
+                               u"подключение к Internet..."_qs};
+        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{refused});
+        QVERIFY(sending.isIdleWith(u"Текст"_qs));
 
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 2);
-        QCOMPARE(boxes_.shown[1].prompt, u"Ваше сообщение отправлено!"_qs);
+        sending.send();
+        QTRY_COMPARE(sending.boxes.shown, (QList<ShownBox>{refused, kSent}));
         QCOMPARE(server.transcripts, (QList<QByteArray>{submissionTranscript(3, true), submissionTranscript(6)}));
         QTRY_COMPARE(server.closedByClient, 2);
     }
@@ -152,17 +128,17 @@ private slots:
     void eventsAfterTheEndingShowNothing()
     {
         ScriptedSmtpServer server({QList<QByteArray>{"220 hi\r\n", "554 no\r\n"}});
-        frmSendMail window(boxes_, fileDialog_, Relay{u"127.0.0.1"_qs, server.port()});
-        compose(window, true, u"1234567"_qs, u"x"_qs);
-        control<QPushButton>(window, "cmdSend")->click();
-        QTRY_COMPARE(boxes_.shown.size(), 1);
-        auto *socket = window.findChild<SocketControl *>();
+        SendingWindow sending(server.port());
+        sending.compose();
+        sending.send();
+        QTRY_COMPARE(sending.boxes.shown.size(), 1);
+        auto *socket = sending.window.findChild<SocketControl *>();
         emit socket->DataArrival();
         emit socket->Error(10054, u"reset"_qs);
         emit socket->ReplyOverdue();
-        QCOMPARE(boxes_.shown.size(), 1);
-        QCOMPARE(boxes_.shown[0].prompt, u"Ошибка: 554 no\r\n"_qs);
-        verifyIdle(window, u"x"_qs);
+        QCOMPARE(sending.boxes.shown.size(), 1);
+        QCOMPARE(sending.boxes.shown[0].prompt, u"Ошибка: 554 no\r\n"_qs);
+        QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 };
 

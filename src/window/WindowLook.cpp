@@ -1,0 +1,189 @@
+#include "window/WindowLook.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace {
+
+constexpr int kDesignPointSize = 8;
+constexpr qreal kSmallestPointSize = 6; // smaller, Cyrillic at 96 dpi stops being legible
+constexpr qreal kPointSizeStep = 0.5;
+constexpr int kLineEditTextMargin = 2; // QLineEdit's own space either side of its text
+constexpr int kLineEditNoLimit = 32767; // QLineEdit's maxLength unless one is set
+
+// Where a one-line label draws each of its words, in its parent's coordinates.
+QList<QRectF> wordRects(const QLabel &label)
+{
+    const QFontMetricsF metrics(label.font());
+    const QString text = label.text();
+    const QSize lineSize(qCeil(metrics.horizontalAdvance(text)), qCeil(metrics.height()));
+    const QRect line = QStyle::alignedRect(label.layoutDirection(), label.alignment(), lineSize, label.contentsRect());
+    QList<QRectF> words;
+    qsizetype start = 0;
+    for (qsizetype end = 0; end <= text.size(); ++end) {
+        if (end < text.size() && !text[end].isSpace())
+            continue;
+        if (end > start)
+            words += QRectF(line.x() + metrics.horizontalAdvance(text.left(start)), line.y(),
+                            metrics.horizontalAdvance(text.mid(start, end - start)), metrics.height())
+                         .translated(label.pos());
+        start = end + 1;
+    }
+    return words;
+}
+
+// What a control stacked above a label hides of it: a see-through label only its own
+// words, anything else its whole rectangle.
+QList<QRectF> covered(const QWidget &above)
+{
+    const auto *label = qobject_cast<const QLabel *>(&above);
+    if (label && !label->autoFillBackground())
+        return wordRects(*label);
+    return {QRectF(above.geometry())};
+}
+
+// A label fits when it keeps to one line inside itself and nothing stacked above it
+// touches its words: the counter sentence leaves gaps for the counts.
+bool fits(const QLabel &label)
+{
+    const QRectF room = QRectF(label.contentsRect()).translated(label.pos());
+    const QObjectList siblings = label.parentWidget()->children();
+    for (const QRectF &word : wordRects(label)) {
+        if (!room.contains(word))
+            return false;
+        for (qsizetype i = siblings.indexOf(&label) + 1; i < siblings.size(); ++i) {
+            const auto *above = qobject_cast<const QWidget *>(siblings[i]);
+            if (!above || above->isHidden())
+                continue;
+            for (const QRectF &hidden : covered(*above))
+                if (hidden.intersects(word))
+                    return false;
+        }
+    }
+    return true;
+}
+
+bool fits(const QGroupBox &frame)
+{
+    QStyleOptionGroupBox option;
+    option.initFrom(&frame);
+    option.text = frame.title();
+    option.textAlignment = frame.alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    return frame.rect().contains(
+        frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame));
+}
+
+// A box with a short limit, the phone number's, shows all its characters at once.
+bool fits(const QLineEdit &box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
+    const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
+    const QMargins margins = box.textMargins();
+    const qreal widest = QFontMetricsF(box.font()).horizontalAdvance(QString(box.maxLength(), u'0'));
+    return widest <= contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin;
+}
+
+bool captionsFit(const QWidget &window)
+{
+    for (const QWidget *control : window.findChildren<QWidget *>()) {
+        if (!control->isVisibleTo(&window))
+            continue;
+        if (const auto *label = qobject_cast<const QLabel *>(control); label && !fits(*label))
+            return false;
+        if (const auto *button = qobject_cast<const QAbstractButton *>(control);
+            button && button->sizeHint().width() > button->width())
+            return false;
+        if (const auto *frame = qobject_cast<const QGroupBox *>(control); frame && !fits(*frame))
+            return false;
+        if (const auto *box = qobject_cast<const QLineEdit *>(control);
+            box && box->maxLength() < kLineEditNoLimit && !fits(*box))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace WindowLook {
+
+QPalette windowPalette()
+{
+    // Fusion's light colours, every role of every group set here, so none is taken from
+    // the desktop: Fusion's own palette follows the desktop's.
+    const QColor ground(239, 239, 239);
+    QPalette palette(Qt::black, ground, Qt::white, QColor(159, 159, 159), QColor(184, 184, 184), Qt::black,
+                     Qt::white, Qt::white, ground);
+    palette.setColor(QPalette::Midlight, QColor(202, 202, 202));
+    palette.setColor(QPalette::Shadow, QColor(118, 118, 118));
+    palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(0, 0, 255));
+    palette.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(190, 190, 190));
+    palette.setColor(QPalette::Disabled, QPalette::Base, ground);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+    return palette;
+}
+
+QFont designFont()
+{
+    QFont font(u"Liberation Sans"_qs);
+    font.setPointSize(kDesignPointSize);
+    return font;
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setGround(QWidget *widget, const QColor &ground, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, ground);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void finishLook(QWidget *window)
+{
+    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0) {
+        QStyle *fusion = QStyleFactory::create(u"Fusion"_qs);
+        fusion->setParent(window);
+        window->setStyle(fusion);
+        for (QWidget *control : window->findChildren<QWidget *>())
+            control->setStyle(fusion);
+    }
+    QFont font = window->font();
+    while (font.pointSizeF() > kSmallestPointSize && !captionsFit(*window)) {
+        font.setPointSizeF(font.pointSizeF() - kPointSizeStep);
+        window->setFont(font);
+    }
+}
+
+} // namespace WindowLook
+
+void StatusStrip::paintEvent(QPaintEvent *event)
+{
+    if (!text().isEmpty())
+        QPainter(this).fillRect(rect(), WindowLook::kDisplayGround);
+    QLabel::paintEvent(event);
+}

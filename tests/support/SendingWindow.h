@@ -1,0 +1,55 @@
+#pragma once
+// The window as every window test drives it: boxes recorded instead of shown, a
+// scripted file dialog, the relay on loopback, controls found by name, and the usual
+// message (a contract subscriber, 1234567, «Текст») composed as a user would.
+
+#include "TestPlatform.h"
+#include "WindowControls.h"
+
+#include "platform/MessageTextBox.h"
+#include "window/frmSendMail.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+class SendingWindow
+{
+public:
+    explicit SendingWindow(quint16 port, std::chrono::milliseconds replyTimeout = kReplyTimeout,
+                           std::chrono::milliseconds quitGrace = kQuitGrace)
+        : window(boxes, fileDialog, Relay{u"127.0.0.1"_qs, port, replyTimeout, quitGrace})
+    {
+    }
+
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return ::control<T>(window, name);
+    }
+    MessageTextBox *message() const { return control<MessageTextBox>("txtMessage"); }
+
+    // option: "Option1", "Option2", or nullptr to leave the subscriber type unchosen.
+    void compose(const char *option = "Option1", const QString &number = u"1234567"_qs,
+                 const QString &text = u"Текст"_qs) const
+    {
+        if (option)
+            control<QRadioButton>(option)->setChecked(true);
+        control<QLineEdit>("Text1")->setText(number);
+        message()->setPlainText(text);
+    }
+
+    void send() const { control<QPushButton>("cmdSend")->click(); }
+
+    // The idle look, with the text kept for the next Send.
+    [[nodiscard]] bool isIdleWith(const QString &text) const
+    {
+        return !control("cmdSend")->isHidden() && control<QLabel>("Label10")->text().isEmpty()
+            && message()->toPlainText() == text;
+    }
+
+    RecordingMessageBox boxes;
+    ScriptedFileDialog fileDialog;
+    frmSendMail window;
+};

@@ -1,0 +1,296 @@
+// The window's look as drawn: every shown text readable against what is drawn behind
+// it, on a light desktop and a dark one, in the design's own colours; and every caption
+// fitting its control, whole and clear of the others, under every installed style.
+// CTest runs this twice: as the system is, and with Liberation Sans and its metric
+// twin hidden from fontconfig, so that the stand-in is the wider DejaVu Sans.
+
+#include "../support/ScriptedSmtpServer.h"
+#include "../support/SendingWindow.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kLeastContrast = 4.5; // WCAG 2.x, level AA, for text of this size
+
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Whether a text pixel is the colour laid over the ground at one coverage in every
+// channel: small text may have no pixel wholly covered.
+bool drawnIn(QRgb drawn, QRgb ground, QRgb colour)
+{
+    QList<double> coverage;
+    for (const int shift : {16, 8, 0}) { // red, green, blue
+        const auto channel = [shift](QRgb rgb) { return int(rgb >> shift & 0xff); };
+        if (std::abs(channel(colour) - channel(ground)) > 32)
+            coverage += double(channel(drawn) - channel(ground)) / (channel(colour) - channel(ground));
+    }
+    const auto [least, most] = std::minmax_element(coverage.cbegin(), coverage.cend());
+    return *least >= 0.5 && *most - *least <= 0.05;
+}
+
+// A desktop in a dark theme, in colours like those of Adwaita:dark.
+QPalette darkDesktop()
+{
+    return {Qt::white, QColor(53, 53, 53), QColor(80, 80, 80), QColor(20, 20, 20), QColor(40, 40, 40),
+            Qt::white, Qt::white, QColor(36, 36, 36), QColor(53, 53, 53)};
+}
+
+// The shown controls that carry a text in the idle look.
+const char *const kShownTexts[] = {"Frame2", "Option1", "Option2", "Label5",  "Text1",  "Label6", "Label7",
+                                   "Label8", "Label9",  "Label11", "cmdNew", "cmdSend"};
+
+QString shownText(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text().replace(u"&&"_qs, u"&"_qs);
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control))
+        return frame->title();
+    if (const auto *box = qobject_cast<const QLineEdit *>(control))
+        return box->text();
+    return {};
+}
+
+// Where a control's text is not drawn with the room its style gives it, or "" if it is.
+QString misfit(const QWidget *control)
+{
+    const QString text = shownText(control);
+    const QFontMetricsF metrics(control->font());
+    const qreal width = metrics.horizontalAdvance(text);
+    QStyle *style = control->style();
+    QRect room;
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        room = label.intersected(frame->rect());
+        if (room != label || width > label.width())
+            return u"%1: caption %2 px in %3"_qs.arg(control->objectName()).arg(width).arg(room.width());
+        return {};
+    }
+    if (qobject_cast<const QRadioButton *>(control) || qobject_cast<const QPushButton *>(control)) {
+        QStyleOptionButton option;
+        option.initFrom(control);
+        option.text = text;
+        room = style->subElementRect(qobject_cast<const QRadioButton *>(control) ? QStyle::SE_RadioButtonContents
+                                                                                 : QStyle::SE_PushButtonContents,
+                                     &option, control);
+    } else if (qobject_cast<const QLineEdit *>(control)) {
+        QStyleOptionFrame option;
+        option.initFrom(control);
+        option.lineWidth = style->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, control);
+        room = style->subElementRect(QStyle::SE_LineEditContents, &option, control).adjusted(2, 0, -2, 0);
+    } else {
+        room = control->contentsRect();
+    }
+    const qreal height = metrics.tightBoundingRect(text).height(); // ink, from accents to descenders
+    if (width > room.width() || height > room.height())
+        return u"%1: %2x%3 px in %4x%5"_qs.arg(control->objectName())
+            .arg(width)
+            .arg(height)
+            .arg(room.width())
+            .arg(room.height());
+    return {};
+}
+
+// Where a control's text is drawn within an area of the window: the pixels that change
+// when it is drawn in no colour; and the area drawn with it and without it.
+struct Ink
+{
+    QList<QPoint> pixels;
+    QImage with, without;
+};
+
+Ink inkOf(QWidget &window, QWidget *control, const QRect &area)
+{
+    Ink ink{{}, window.grab(area).toImage(), {}};
+    const QPalette shown = control->palette();
+    QPalette none = shown;
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        none.setColor(role, Qt::transparent);
+    control->setPalette(none);
+    ink.without = window.grab(area).toImage();
+    control->setPalette(shown);
+    for (int y = 0; y < ink.with.height(); ++y)
+        for (int x = 0; x < ink.with.width(); ++x)
+            if (ink.with.pixel(x, y) != ink.without.pixel(x, y))
+                ink.pixels += QPoint(x, y);
+    return ink;
+}
+
+} // namespace
+
+class tst_WindowLook : public QObject
+{
+    Q_OBJECT
+
+private:
+    ScriptedSmtpServer server_{{QList<QByteArray>{"<silence>"}}}; // takes the connection and never answers
+    std::unique_ptr<SendingWindow> sending_;
+    frmSendMail *window_ = nullptr;
+    QString appStyle_;
+    QPalette appPalette_;
+
+    void open()
+    {
+        sending_ = std::make_unique<SendingWindow>(server_.port());
+        window_ = &sending_->window;
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+        sending_->compose(nullptr, u"1234567"_qs, u"Привет! Встречаемся в 18:00 у метро."_qs);
+        control<QLabel>(*window_, "Label7")->setText(u"160"_qs); // both counts at their widest
+        control<QLabel>(*window_, "Label9")->setText(u"160"_qs);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        appStyle_ = QApplication::style()->name();
+        appPalette_ = QApplication::palette();
+    }
+    void cleanup()
+    {
+        sending_.reset();
+        QApplication::setStyle(appStyle_);
+        QApplication::setPalette(appPalette_);
+    }
+
+    void textsReadInTheDesignColours_data()
+    {
+        QTest::addColumn<bool>("darkDesktop");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QColor>("textColour"); // the design's, where it names one
+        QTest::addColumn<QColor>("ground");
+        for (const bool dark : {false, true}) {
+            const auto row = [dark](const char *name, QColor text = {}, QColor ground = {}) {
+                QTest::addRow("%s, %s desktop", name, dark ? "dark" : "light")
+                    << dark << QString::fromLatin1(name) << text << ground;
+            };
+            for (const char *name : {"Option1", "Option2", "Text1", "Label6", "Label8", "cmdNew", "cmdSend"})
+                row(name);
+            row("Frame2", QColor(0, 0, 192));
+            row("Label5", QColor(0, 0, 192));
+            row("txtMessage", {}, QColor(192, 255, 255));
+            row("Label7", QColor(128, 255, 255));
+            row("Label9", QColor(255, 192, 192));
+            row("Label10", QColor(128, 255, 128));
+            row("Label11", Qt::white);
+        }
+    }
+    void textsReadInTheDesignColours()
+    {
+        QFETCH(bool, darkDesktop);
+        QFETCH(QString, name);
+        QFETCH(QColor, textColour);
+        QFETCH(QColor, ground);
+        if (darkDesktop)
+            QApplication::setPalette(::darkDesktop());
+        open();
+        if (name == u"Label10") { // the sending look: Send hidden, the status line shown
+            control<QRadioButton>(*window_, "Option1")->setChecked(true);
+            sending_->send();
+            QCOMPARE(control<QLabel>(*window_, "Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
+            QCOMPARE(control<QLabel>(*window_, "Label10")->font().pointSize(), 15);
+        }
+        QWidget *shown = control(*window_, qPrintable(name));
+        const auto *scrolled = qobject_cast<QAbstractScrollArea *>(shown); // the text, not the scroll bar
+        const QWidget *surface = scrolled ? scrolled->viewport() : shown;
+        const QRect area(surface->mapTo(window_, QPoint(0, 0)), surface->size());
+        const Ink ink = inkOf(*window_, shown, area);
+        QVERIFY2(!ink.pixels.isEmpty(), "no text drawn");
+        QHash<QRgb, int> behind;
+        for (const QPoint &p : ink.pixels)
+            ++behind[ink.without.pixel(p)];
+        const QRgb drawnGround = std::max_element(behind.keyValueBegin(), behind.keyValueEnd(),
+                                                  [](auto a, auto b) { return a.second < b.second; })
+                                     ->first;
+        QRgb drawnText = ink.with.pixel(ink.pixels.first());
+        for (const QPoint &p : ink.pixels)
+            if (contrast(ink.with.pixel(p), drawnGround) > contrast(drawnText, drawnGround))
+                drawnText = ink.with.pixel(p);
+        const double ratio = contrast(drawnText, drawnGround);
+        qInfo("%s: text %s on %s, %.2f:1", qPrintable(name), qPrintable(QColor(drawnText).name()),
+              qPrintable(QColor(drawnGround).name()), ratio);
+        QVERIFY2(ratio >= kLeastContrast, qPrintable(u"%1:1"_qs.arg(ratio, 0, 'f', 2)));
+        if (textColour.isValid())
+            QVERIFY2(drawnIn(drawnText, drawnGround, textColour.rgb()), qPrintable(QColor(drawnText).name()));
+        if (ground.isValid())
+            QCOMPARE(QColor(drawnGround), ground);
+    }
+
+    void captionsFitUnderEveryStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        for (const QString &style : QStyleFactory::keys())
+            QTest::newRow(qPrintable(style)) << style;
+    }
+    void captionsFitUnderEveryStyle()
+    {
+        QFETCH(QString, style);
+        QApplication::setStyle(style);
+        open();
+        const QFontInfo face(window_->font());
+        if (QFontDatabase::hasFamily(u"Liberation Sans"_qs)) { // the face the layout is drawn for, as drawn
+            QCOMPARE(face.family(), u"Liberation Sans"_qs);
+            QCOMPARE(window_->font().pointSize(), 8);
+        }
+        QStringList misfits;
+        for (const char *name : kShownTexts)
+            if (const QString why = misfit(control(*window_, name)); !why.isEmpty())
+                misfits += why;
+        auto *status = control<QLabel>(*window_, "Label10");
+        status->setText(u"Ждите: сообщение отправляется..."_qs);
+        if (const QString why = misfit(status); !why.isEmpty())
+            misfits += why;
+        status->clear();
+        QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u"; "_qs)));
+
+        // No text runs into another: the counts sit in the gaps of their sentence,
+        // the phone box below its label.
+        QHash<QString, QSet<QPoint>> ink;
+        for (const char *name : kShownTexts) {
+            const QList<QPoint> pixels = inkOf(*window_, control(*window_, name), window_->rect()).pixels;
+            ink.insert(QString::fromLatin1(name), QSet<QPoint>(pixels.cbegin(), pixels.cend()));
+        }
+        QStringList touching;
+        for (auto a = ink.cbegin(); a != ink.cend(); ++a)
+            for (auto b = std::next(a); b != ink.cend(); ++b)
+                if (std::any_of(b->cbegin(), b->cend(), [&](QPoint p) {
+                        return a->contains(p) || a->contains(p + QPoint(1, 0)) || a->contains(p - QPoint(1, 0));
+                    }))
+                    touching += a.key() + u" and "_qs + b.key();
+        QVERIFY2(touching.isEmpty(), qPrintable(touching.join(u"; "_qs)));
+    }
+};
+
+QTEST_MAIN(tst_WindowLook)
+#include "tst_window_look.moc"
