@@ -107,10 +107,12 @@ private slots:
         const qsizetype lines = data.size() / kChunkBytes;
 
         std::vector<char> together(lines * kFullLineCharacters), oneByOne(lines * kFullLineCharacters);
-        QCOMPARE(MUUEncode::encodeFullLines(bytes, lines, together.data()), together.data() + together.size());
+        // Where each stopped, as an offset: QCOMPARE would read a char * as a C string.
+        QCOMPARE(MUUEncode::encodeFullLines(bytes, lines, together.data()) - together.data(), qsizetype(together.size()));
         char *out = oneByOne.data();
         for (qsizetype line = 0; line < lines; ++line)
             out = MUUEncode::encodeLine(bytes + line * kChunkBytes, kChunkBytes, out);
+        QCOMPARE(out - oneByOne.data(), qsizetype(oneByOne.size()));
         QVERIFY(together == oneByOne);
     }
 
