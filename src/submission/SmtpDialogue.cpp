@@ -142,7 +142,12 @@ QByteArray SmtpDialogue::command(Step step) const
 QByteArray SmtpDialogue::data() const
 {
     QByteArray out = commandLine("Subject:", submission_.subject) + "\r\n";
-    appendDataLines(out, submission_.messageText + "\r\n\r\n" + submission_.attachmentBlock);
+    out.reserve(out.size() + submission_.messageText.size() + submission_.attachmentBlock.size() * 103 / 100 + 64);
+    // The text's lines, an empty line, the attachments' lines: the block is not copied
+    // once more to put them together.
+    appendDataLines(out, submission_.messageText);
+    out += "\r\n";
+    appendDataLines(out, submission_.attachmentBlock);
     out += ".\r\n";
     return out;
 }
