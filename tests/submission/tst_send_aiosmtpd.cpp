@@ -6,14 +6,6 @@
 #include <QJsonArray>
 #include <QTcpServer>
 
-namespace {
-
-const ShownBox kSent{u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
-const QString kRefusedTitle =
-    u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs;
-
-} // namespace
-
 class tst_SendAiosmtpd : public QObject
 {
     Q_OBJECT
@@ -54,7 +46,7 @@ private slots:
         SendingWindow sending(server.port());
         sending.compose(option, u"1234567"_qs, text);
         sending.send();
-        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown, QList<ShownBox>{kSent}, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown, QList<ShownBox>{sentBox()}, 10000);
         QVERIFY(sending.isIdleWith(sending.message()->toPlainText()));
         QTRY_COMPARE(server.messages().size(), 1);
         const QJsonObject expected{{u"helo"_qs, u"0000000"_qs},
@@ -82,13 +74,13 @@ private slots:
         SendingWindow sending(server.port());
         sending.compose("Option1", number, u"Тест"_qs);
         sending.send();
-        const ShownBox refused{u"Ошибка: "_qs + reply, MsgBoxIcon::Information, kRefusedTitle};
+        const ShownBox refused = refusedBox(reply);
         QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown, QList<ShownBox>{refused}, 10000);
         QVERIFY(sending.isIdleWith(u"Тест"_qs));
 
         sending.control<QLineEdit>("Text1")->setText(u"1231234"_qs);
         sending.send();
-        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown, (QList<ShownBox>{refused, kSent}), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown, (QList<ShownBox>{refused, sentBox()}), 10000);
         QTRY_COMPARE(server.messages().size(), 1);
         QCOMPARE(server.messages().first()["data"].toString(), u"Subject:\r\n\r\nТест\r\n\r\n\r\n"_qs);
     }
@@ -104,8 +96,7 @@ private slots:
         sending.compose();
         sending.send();
         QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 1, 10000);
-        QCOMPARE(sending.boxes.shown[0], (ShownBox{u"Winsock Error number 10061\r\nConnection refused"_qs,
-                                                   MsgBoxIcon::Exclamation, u"Winsock Error"_qs}));
+        QCOMPARE(sending.boxes.shown[0], socketErrorBox(10061, u"Connection refused"_qs));
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 };

@@ -27,6 +27,22 @@ inline char *toString(const ShownBox &box)
 }
 } // namespace QTest
 
+// The boxes a submission ends with, as the user reads them.
+inline ShownBox sentBox()
+{
+    return {u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
+}
+inline ShownBox refusedBox(const QString &reply)
+{
+    return {u"Ошибка: "_qs + reply, MsgBoxIcon::Information,
+            u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs};
+}
+inline ShownBox socketErrorBox(int number, const QString &description)
+{
+    return {u"Winsock Error number %1\r\n%2"_qs.arg(number).arg(description), MsgBoxIcon::Exclamation,
+            u"Winsock Error"_qs};
+}
+
 class RecordingMessageBox final : public MessageBox
 {
 public:

@@ -266,7 +266,7 @@ private slots:
         QVERIFY(control("cmdSend")->isHidden());
         QTRY_COMPARE(sending_->boxes.shown.size(), 1);
         QAccessible::installUpdateHandler(nullptr);
-        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(sending_->boxes.shown[0], sentBox());
         QCOMPARE(QApplication::focusWidget(), control("cmdSend"));
         QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
                                       u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
@@ -429,7 +429,7 @@ private slots:
         QVERIFY(control("cmdSend")->isHidden());
         QCOMPARE(control<QLabel>("Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
         QTRY_COMPARE(sending_->boxes.shown.size(), 1);
-        QCOMPARE(sending_->boxes.shown[0].prompt, u"Ваше сообщение отправлено!"_qs);
+        QCOMPARE(sending_->boxes.shown[0], sentBox());
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(message()->toPlainText().isEmpty());
         QVERIFY(!control("cmdSend")->isHidden());

@@ -16,10 +16,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kSent = u"Ваше сообщение отправлено!"_qs;
-const QString kRefusedTitle =
-    u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs;
-const QString kHungUp = u"Winsock Error number 10054\r\nThe remote host closed the connection"_qs;
+const ShownBox kHungUp = socketErrorBox(10054, u"The remote host closed the connection"_qs);
 
 } // namespace
 
@@ -47,51 +44,48 @@ private slots:
         QTest::addColumn<bool>("bytewise");
         QTest::addColumn<QByteArray>("transcript");
         QTest::addColumn<ShownBox>("box");
-        const auto refused = [](const QString &reply) { return ShownBox{u"Ошибка: "_qs + reply, MsgBoxIcon::Information, kRefusedTitle}; };
-        const ShownBox sent{kSent, MsgBoxIcon::Information, {}};
-        const ShownBox hungUp{kHungUp, MsgBoxIcon::Exclamation, u"Winsock Error"_qs};
         for (int step = 0; step <= 5; ++step) {
             for (const char *refusal : {"451 4.3.0 try later\r\n", "554 5.7.1 rejected\r\n"})
                 QTest::addRow("%.3s at step %d", refusal, step)
                     << kGoodServer.first(step) + QList<QByteArray>{refusal} << false
-                    << submissionTranscript(step, true) << refused(QString::fromLatin1(refusal));
+                    << submissionTranscript(step, true) << refusedBox(QString::fromLatin1(refusal));
             QTest::addRow("hang-up at step %d", step) << kGoodServer.first(step) + QList<QByteArray>{"<close>"} << false
-                                                      << submissionTranscript(step) << hungUp;
+                                                      << submissionTranscript(step) << kHungUp;
         }
         QTest::newRow("354 to the final dot") << kGoodServer.first(5) + QList<QByteArray>{"354 again\r\n"} << false
-                                              << submissionTranscript(5, true) << refused(u"354 again\r\n"_qs);
+                                              << submissionTranscript(5, true) << refusedBox(u"354 again\r\n"_qs);
         QTest::newRow("reset mid-dialogue") << kGoodServer.first(3) + QList<QByteArray>{"<reset>"} << false
                                             << submissionTranscript(3)
-                                            << hungUp;
-        QTest::newRow("replies one byte at a time") << kGoodServer << true << submissionTranscript(6) << sent;
+                                            << kHungUp;
+        QTest::newRow("replies one byte at a time") << kGoodServer << true << submissionTranscript(6) << sentBox();
         QTest::newRow("multi-line replies at every step")
             << QList<QByteArray>{"220-a\r\n220-b\r\n220 c\r\n", "250-a\r\n250 b\r\n", "250-a\r\n250 b\r\n",
                                  "250-a\r\n250 b\r\n", "354-a\r\n354 b\r\n", "250-a\r\n250 b\r\n",
                                  "221-a\r\n221 b\r\n"}
-            << true << submissionTranscript(6) << sent;
+            << true << submissionTranscript(6) << sentBox();
         QTest::newRow("greeting and HELO reply in one segment")
             << QList<QByteArray>{"220 hi\r\n250 hello\r\n", "250 a\r\n", "250 b\r\n", "354 c\r\n", "250 queued\r\n",
                                  "<silence>", "221 bye\r\n"}
-            << false << submissionTranscript(6) << sent;
+            << false << submissionTranscript(6) << sentBox();
         QTest::newRow("NUL bytes in accepted replies")
             << QList<QByteArray>{QByteArray("220 h\0i\r\n", 9), QByteArray("250 \0\r\n", 7), "250 b\r\n", "250 c\r\n",
                                  "354 d\r\n", "250 e\r\n", "221 f\r\n"}
-            << false << submissionTranscript(6) << sent;
+            << false << submissionTranscript(6) << sentBox();
         QTest::newRow("bytes that are not Windows-1251 text in a refusal")
             << QList<QByteArray>{"220 hi\r\n", QByteArray("550 \x98\xff\0 no\r\n", 12)} << false
-            << submissionTranscript(1, true) << refused(u"550 \uFFFDя\0 no\r\n"_qs);
+            << submissionTranscript(1, true) << refusedBox(u"550 \uFFFDя\0 no\r\n"_qs);
         const QString capped = u"220 "_qs + QString(64 * 1024 - 4, u'x');
         QTest::newRow("1 MiB line without an end") << QList<QByteArray>{"220 " + QByteArray(1 << 20, 'x')} << false
-                                                   << submissionTranscript(0, true) << refused(capped);
+                                                   << submissionTranscript(0, true) << refusedBox(capped);
         QTest::newRow("70 KB greeting complete in one read")
             << QList<QByteArray>{"220 " + QByteArray(70000, 'x') + "\r\n"} << false << submissionTranscript(0, true)
-            << refused(capped);
+            << refusedBox(capped);
         QByteArray endless;
         for (int i = 0; i < 100000; ++i)
             endless += "220-and more\r\n";
         QTest::newRow("endless continuation lines") << QList<QByteArray>{endless} << false
                                                     << submissionTranscript(0, true)
-                                                    << refused(QString::fromLatin1(endless.first(64 * 1024)));
+                                                    << refusedBox(QString::fromLatin1(endless.first(64 * 1024)));
     }
     void misbehaviour()
     {
@@ -108,12 +102,12 @@ private slots:
         verifyEnding(server, sending, box);
         QCOMPARE(server.transcripts.value(0), transcript);
 
-        if (box.prompt == kSent)
+        if (box == sentBox())
             return;
         server.bytewise = false;
         sending.send();
         QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 2, 20000);
-        QCOMPARE(sending.boxes.shown[1].prompt, kSent);
+        QCOMPARE(sending.boxes.shown[1], sentBox());
         QCOMPARE(server.transcripts.value(1), submissionTranscript(6));
     }
 
@@ -124,8 +118,8 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("script");
         QTest::addColumn<int>("bytePause");
         QTest::addColumn<QByteArray>("transcript");
-        QTest::addColumn<QString>("prompt");
-        const QString timedOut = u"Winsock Error number 10060\r\nСервер не ответил за 0,6 с"_qs;
+        QTest::addColumn<ShownBox>("box");
+        const ShownBox timedOut = socketErrorBox(10060, u"Сервер не ответил за 0,6 с"_qs);
         QTest::newRow("greeting never comes") << QList<QByteArray>{"<silence>"} << 1 << submissionTranscript(0, true)
                                               << timedOut;
         QTest::newRow("reply to DATA never comes") << kGoodServer.first(4) + QList<QByteArray>{"<silence>"} << 1
@@ -135,16 +129,16 @@ private slots:
             << QList<QByteArray>{greeting} << 40 << submissionTranscript(0, true) << timedOut;
         QTest::newRow("greeting trickled just inside it")
             << QList<QByteArray>{greeting, "250 a\r\n", "250 b\r\n", "250 c\r\n", "354 d\r\n", "250 e\r\n", "221 f\r\n"}
-            << 12 << submissionTranscript(6) << kSent;
+            << 12 << submissionTranscript(6) << sentBox();
         QTest::newRow("QUIT never answered") << kGoodServer.first(6) + QList<QByteArray>{"<silence>"} << 1
-                                             << submissionTranscript(6) << kSent;
+                                             << submissionTranscript(6) << sentBox();
     }
     void deadlines()
     {
         QFETCH(QList<QByteArray>, script);
         QFETCH(int, bytePause);
         QFETCH(QByteArray, transcript);
-        QFETCH(QString, prompt);
+        QFETCH(ShownBox, box);
         ScriptedSmtpServer server({script});
         server.bytewise = true;
         server.bytePause = bytePause;
@@ -153,9 +147,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         sending.send();
-        verifyEnding(server, sending,
-                     prompt == kSent ? ShownBox{kSent, MsgBoxIcon::Information, {}}
-                                     : ShownBox{prompt, MsgBoxIcon::Exclamation, u"Winsock Error"_qs});
+        verifyEnding(server, sending, box);
         QCOMPARE(server.transcripts.value(0), transcript);
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
@@ -185,7 +177,7 @@ private slots:
         };
         sending.send();
         QVERIFY(sending.control("cmdSend")->isHidden());
-        verifyEnding(server, sending, {kSent, MsgBoxIcon::Information, {}});
+        verifyEnding(server, sending, sentBox());
         QCOMPARE(server.transcripts, QList<QByteArray>{submissionTranscript(6)});
     }
 };

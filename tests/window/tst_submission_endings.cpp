@@ -7,12 +7,6 @@
 
 #include <QListWidget>
 
-namespace {
-
-const ShownBox kSent{u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
-
-} // namespace
-
 class tst_SubmissionEndings : public QObject
 {
     Q_OBJECT
@@ -86,7 +80,7 @@ private slots:
         QCOMPARE(sending.control<QLineEdit>("txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
         QCOMPARE(sending.control<QLineEdit>("Text1")->text(), u"1234567"_qs);
         QVERIFY(sending.control<QRadioButton>("Option1")->isChecked());
-        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{kSent});
+        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{sentBox()});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(sending.isIdleWith(QString()));
     }
@@ -97,7 +91,7 @@ private slots:
         SendingWindow sending(server.port());
         sending.compose();
         sending.send();
-        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{kSent});
+        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{sentBox()});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
@@ -111,15 +105,12 @@ private slots:
         sending.compose();
 
         sending.send();
-        const ShownBox refused{u"Ошибка: 550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"_qs,
-                               MsgBoxIcon::Information,
-                               u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
-                               u"подключение к Internet..."_qs};
+        const ShownBox refused = refusedBox(u"550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"_qs);
         QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{refused});
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
 
         sending.send();
-        QTRY_COMPARE(sending.boxes.shown, (QList<ShownBox>{refused, kSent}));
+        QTRY_COMPARE(sending.boxes.shown, (QList<ShownBox>{refused, sentBox()}));
         QCOMPARE(server.transcripts, (QList<QByteArray>{submissionTranscript(3, true), submissionTranscript(6)}));
         QTRY_COMPARE(server.closedByClient, 2);
     }
