@@ -42,9 +42,9 @@ QStringList unsendableCharacters(const QString &number, const QString &subject, 
     const auto collect = [&](const QString &field, bool lineBreaksAllowed) {
         const QString outside = charactersOutsideWindows1251(field);
         for (char32_t c : field.toUcs4()) {
-            const QString name = visibleName(c);
-            if ((isControl(c, lineBreaksAllowed) || outside.contains(QString::fromUcs4(&c, 1)))
-                && !names.contains(name))
+            if (!isControl(c, lineBreaksAllowed) && !outside.contains(QString::fromUcs4(&c, 1)))
+                continue;
+            if (const QString name = visibleName(c); !names.contains(name))
                 names += name;
         }
     };
