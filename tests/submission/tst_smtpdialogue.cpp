@@ -2,6 +2,8 @@
 // it must answer each complete reply with exactly one step and end truthfully. Every
 // case runs twice: the server's bytes whole, and split byte by byte.
 
+#include "../support/SubmissionTranscript.h"
+
 #include "submission/Gateway.h"
 #include "submission/SmtpDialogue.h"
 
@@ -69,13 +71,7 @@ const QList<QByteArray> kHappyServer = {"220 relay ESMTP\r\n", "250 hello\r\n", 
 // What the client sends in answer to the first n replies of kHappyServer.
 QByteArray transcript(int n)
 {
-    static const QList<QByteArray> commands = {"HELO 0000000\r\n",
-                                               "MAIL FROM:<0000000@sms.kyivstar.net>\r\n",
-                                               "RCPT TO:<380671234567@sms.kyivstar.net>\r\n",
-                                               "DATA\r\n",
-                                               "Subject:\r\n\r\nHi\r\n\r\n\r\n.\r\n",
-                                               "QUIT\r\n"};
-    return commands.first(std::min<qsizetype>(n, commands.size())).join();
+    return submissionTranscript(n, false, "Hi");
 }
 
 } // namespace
