@@ -1,5 +1,16 @@
 #include "platform/SocketControl.h"
 
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QSocketNotifier>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 namespace {
 
 // The numbers of the Windows socket errors users and operators know them by.
@@ -29,6 +40,41 @@ int windowsSocketError(QAbstractSocket::SocketError error)
     }
 }
 
+struct ConnectFailure
+{
+    int number;
+    const char *description; // in Qt's own words, so that Qt's translation speaks them
+};
+
+// The same for what connect() reports while a connection is made.
+ConnectFailure connectFailure(int error)
+{
+    switch (error) {
+    case ECONNREFUSED:
+        return {10061, "Connection refused"};
+    case ECONNRESET:
+        return {10054, "The remote host closed the connection"};
+    case ETIMEDOUT:
+        return {kTimedOutSocketError, "Connection timed out"};
+    case EHOSTUNREACH:
+        return {10065, "Host unreachable"};
+    case EACCES: // a "prohibit" route
+    case EPERM:
+        return {10013, "Permission denied"};
+    case EADDRNOTAVAIL:
+        return {10049, "The address is not available"};
+    case ENETUNREACH:
+    case EINVAL: // a "blackhole" route
+    default:
+        return {10051, "Network unreachable"};
+    }
+}
+
+QString described(const ConnectFailure &failure)
+{
+    return QCoreApplication::translate("QNativeSocketEngine", failure.description);
+}
+
 } // namespace
 
 SocketControl::SocketControl(QObject *parent)
@@ -38,27 +84,79 @@ SocketControl::SocketControl(QObject *parent)
     socket_->setObjectName(u"Winsock1"_qs);
     replyDeadline_.setSingleShot(true);
 
-    connect(socket_, &QTcpSocket::connected, this, [this] {
-        // Commands are small and each waits for its reply: never hold one back. Only a
-        // socket that exists takes the option.
-        socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    });
     connect(socket_, &QTcpSocket::readyRead, this, &SocketControl::DataArrival);
     connect(socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        emit Error(windowsSocketError(error), socket_->errorString());
+        failLater(windowsSocketError(error), socket_->errorString());
     });
     connect(&replyDeadline_, &QTimer::timeout, this, &SocketControl::ReplyOverdue);
 }
 
+SocketControl::~SocketControl()
+{
+    drop();
+}
+
+// Qt's own connecting calls connect() again to learn how the first call went; on a
+// connection reset by then, that second call opens a new connection. So the connection
+// is made here, once, and handed to the socket when it stands.
 void SocketControl::Connect(const QString &remoteHost, quint16 remotePort)
 {
-    socket_->abort();
-    socket_->connectToHost(remoteHost, remotePort);
+    drop();
+    const QHostAddress address(remoteHost);
+    sockaddr_storage peer{};
+    socklen_t peerSize = 0;
+    if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+        auto *in = reinterpret_cast<sockaddr_in *>(&peer);
+        in->sin_family = AF_INET;
+        in->sin_port = htons(remotePort);
+        in->sin_addr.s_addr = htonl(address.toIPv4Address());
+        peerSize = sizeof *in;
+    } else if (address.protocol() == QAbstractSocket::IPv6Protocol) {
+        auto *in6 = reinterpret_cast<sockaddr_in6 *>(&peer);
+        in6->sin6_family = AF_INET6;
+        in6->sin6_port = htons(remotePort);
+        const Q_IPV6ADDR bytes = address.toIPv6Address();
+        std::memcpy(&in6->sin6_addr, &bytes, sizeof bytes);
+        peerSize = sizeof *in6;
+    } else {
+        return failLater(11001, QCoreApplication::translate("QHostInfoAgent", "Host not found"));
+    }
+
+    connecting_ = ::socket(peer.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (connecting_ < 0)
+        return failLater(10055, QCoreApplication::translate("QNativeSocketEngine", "Out of resources"));
+    if (::connect(connecting_, reinterpret_cast<sockaddr *>(&peer), peerSize) == 0 || errno == EINPROGRESS) {
+        connectedOrFailed_ = new QSocketNotifier(connecting_, QSocketNotifier::Write, this);
+        connect(connectedOrFailed_, &QSocketNotifier::activated, this, &SocketControl::finishConnecting);
+        return;
+    }
+    const ConnectFailure failure = connectFailure(errno);
+    drop();
+    failLater(failure.number, described(failure));
+}
+
+void SocketControl::finishConnecting()
+{
+    int error = 0;
+    socklen_t size = sizeof error;
+    if (::getsockopt(connecting_, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
+        error = errno;
+    if (error != 0) {
+        const ConnectFailure failure = connectFailure(error);
+        drop();
+        return failLater(failure.number, described(failure));
+    }
+    const int descriptor = std::exchange(connecting_, -1);
+    delete std::exchange(connectedOrFailed_, nullptr);
+    socket_->setSocketDescriptor(descriptor);
+    // Commands are small and each waits for its reply: never hold one back.
+    socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
 }
 
 void SocketControl::SendData(const QByteArray &data)
 {
-    socket_->write(data);
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->write(data);
 }
 
 QByteArray SocketControl::GetData()
@@ -69,13 +167,38 @@ QByteArray SocketControl::GetData()
 void SocketControl::Close()
 {
     replyDeadline_.stop();
-    if (socket_->state() == QAbstractSocket::ConnectedState)
+    if (socket_->state() == QAbstractSocket::ConnectedState) {
+        ++connection_;
+        socket_->flush(); // a socket handed a descriptor drops unsent bytes on closing
         socket_->disconnectFromHost();
-    else
-        socket_->abort();
+    } else {
+        drop();
+    }
 }
 
 void SocketControl::awaitReply(std::chrono::milliseconds within)
 {
     replyDeadline_.start(within);
+}
+
+// Forgets the connection: whatever it still had to say is no longer heard.
+void SocketControl::drop()
+{
+    ++connection_;
+    replyDeadline_.stop();
+    delete std::exchange(connectedOrFailed_, nullptr);
+    if (connecting_ >= 0)
+        ::close(std::exchange(connecting_, -1));
+    socket_->abort();
+}
+
+void SocketControl::failLater(int number, const QString &description)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, number, description, connection = connection_] {
+            if (connection == connection_)
+                emit Error(number, description);
+        },
+        Qt::QueuedConnection);
 }

@@ -14,6 +14,8 @@ struct Ending
         AttachmentUnreadable, // refused before connecting: path, cause
         Sent,                 // the server answered the final "." with 250
         Refused,              // reply: the server's reply that refused the message
+        Deferred,             // reply: a 4xx, the server asks to try again later
+        ReplyTooLong,         // reply: the start of a reply over kMaxReplyBytes
         ConnectionFailed,     // socketError, description
         TimedOut,             // a reply did not arrive within its deadline
     };

@@ -4,14 +4,28 @@ namespace {
 
 using Step = SmtpDialogue::Step;
 
-bool accepts(Step step, const Reply &reply)
+// The codes that move each step on; a malformed reply has no code and moves none.
+bool accepts(Step step, QByteArrayView code)
 {
-    if (reply.oversized)
-        return false;
-    const QByteArrayView code = reply.code();
-    if (step == Step::Message) // anything but 250 leaves the message untaken
+    switch (step) {
+    case Step::RcptTo: // "user not local; will forward" is a success too
+        return code == "220" || code == "250" || code == "251" || code == "354";
+    case Step::Data: // anything else, and the text would be read as commands
+        return code == "354";
+    case Step::Message: // anything but 250 leaves the message untaken
         return code == "250";
-    return code == "220" || code == "250" || code == "354";
+    default:
+        return code == "220" || code == "250" || code == "354";
+    }
+}
+
+// How a reply that moves nothing ends the submission.
+Ending refusal(const Reply &reply)
+{
+    const Ending::Kind kind = reply.oversized ? Ending::Kind::ReplyTooLong
+        : reply.code().startsWith('4')        ? Ending::Kind::Deferred
+                                              : Ending::Kind::Refused;
+    return {.kind = kind, .reply = reply.text};
 }
 
 // A command argument never carries CR or LF, so no field can add a command of its own.
@@ -98,12 +112,14 @@ void SmtpDialogue::answer(const Reply &reply, Reaction &reaction)
 {
     if (step_ == Step::Quit)
         return end({Ending::Kind::Sent}, reaction);
-    if (!accepts(step_, reply)) {
+    if (replyStartedEarly_ || !accepts(step_, reply.code())) {
         reaction.toSend += kQuit;
-        return end({.kind = Ending::Kind::Refused, .reply = reply.text}, reaction);
+        return end(refusal(reply), reaction);
     }
     reaction.toSend += command(step_);
     step_ = Step(int(step_) + 1);
+    // Bytes already here were sent before this command: they cannot answer it.
+    replyStartedEarly_ = reader_.holdsBytes();
     reaction.awaitReplyWithin = step_ == Step::Quit ? timeouts_.quitGrace : timeouts_.reply;
 }
 

@@ -5,10 +5,13 @@
 // the next reply, and, once, how the submission ended.
 //
 // The dialogue walks HELO, MAIL FROM, RCPT TO, DATA, the message, QUIT, one step per
-// complete reply. A reply coded 220, 250 or 354 moves it on, except that only a 250
-// to the message's final "." means the message was taken. Any other reply ends it as a
-// refusal, answered with a QUIT. Once the message is taken, whatever follows (QUIT's
-// reply, a hang-up, the short grace running out) ends it as sent.
+// complete reply. A reply coded 220, 250 or 354 moves it on; RCPT TO takes 251 too, DATA
+// only 354 (the text goes out only to a server ready for it), and only a 250 to the
+// message's final "." means the message was taken. Any other reply ends it as a refusal
+// answered with a QUIT: a malformed one, one over the cap, and one that was already there
+// when its command went out (only the greeting comes before the first command). Once the
+// message is taken, whatever follows (QUIT's reply, a hang-up, the short grace running
+// out) ends it as sent.
 
 #include "submission/Ending.h"
 #include "submission/ReplyReader.h"
@@ -25,8 +28,8 @@ public:
         Greeting, // the server's greeting; then HELO
         Helo,     // then MAIL FROM:<sender>
         MailFrom, // then RCPT TO:<recipient>
-        RcptTo,   // then DATA
-        Data,     // then the message and its final "."
+        RcptTo,   // 251 accepts too; then DATA
+        Data,     // only 354 accepts; then the message and its final "."
         Message,  // only 250 accepts; then QUIT
         Quit,     // the message is taken: any ending is a success
     };
@@ -65,5 +68,6 @@ private:
     const Timeouts timeouts_;
     ReplyReader reader_;
     Step step_ = Step::Greeting;
+    bool replyStartedEarly_ = false; // the awaited reply's first bytes came before its command
     bool ended_ = false;
 };

@@ -1,6 +1,7 @@
 #include "window/frmSendMail.h"
 
 #include "platform/Accessibility.h"
+#include "platform/CommandButton.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"
@@ -80,7 +81,7 @@ void frmSendMail::createControls()
     };
     const auto textBox = [this](const char *name, QRect twips) { return place(new QLineEdit(this), name, twips); };
     const auto button = [](const char *name, const char16_t *caption, QRect twips, QWidget *parent) {
-        return place(new QPushButton(QString::fromUtf16(caption), parent), name, twips);
+        return place(new CommandButton(QString::fromUtf16(caption), parent), name, twips);
     };
 
     // The mail fields: the submission's working store, out of sight below the client area.
@@ -258,7 +259,7 @@ void frmSendMail::cmdSend_Click()
     if (lstAttachments->count() > 0)
         lstAttachments->setCurrentRow(lstAttachments->count() - 1);
     dialogue_.emplace(std::move(send.submission), SmtpDialogue::Timeouts{relay_.replyTimeout, relay_.quitGrace});
-    Winsock1->Connect(txtHost->text().trimmed(), relay_.port);
+    Winsock1->Connect(txtHost->text().trimmed(), relay_.port); // its outcome comes from the event loop
     act(dialogue_->start());
 }
 
@@ -284,7 +285,7 @@ void frmSendMail::Winsock1_ReplyOverdue()
 
 // Does what the dialogue asks. An ending closes the connection (after what is still to
 // be sent, a QUIT perhaps) and brings the window back, the message text kept, before
-// the box is shown.
+// the box is shown; the box is the last thing a handler does.
 void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
 {
     if (!reaction.toSend.isEmpty())
@@ -295,7 +296,9 @@ void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
         return;
     Winsock1->Close();
     dialogue_.reset();
-    showIdle();
+    // Once the message is gone, a second Return must not send it again: New starts the
+    // next one. After any other ending Send is where a retry begins.
+    showIdle(reaction.ending->kind == Ending::Kind::Sent ? cmdNew : cmdSend);
     report(*reaction.ending);
 }
 
@@ -304,6 +307,11 @@ void frmSendMail::report(const Ending &ending)
     const auto winsockError = [this](int number, const QString &description) {
         messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
                            MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
+    };
+    const auto refusal = [this](const QString &prompt) {
+        messageBox_.MsgBox(prompt, MsgBoxIcon::Information,
+                           u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
+                           u"подключение к Internet..."_qs);
     };
     const QString application = QString::fromUtf16(kApplicationTitle);
     switch (ending.kind) {
@@ -320,9 +328,14 @@ void frmSendMail::report(const Ending &ending)
     case Ending::Kind::Sent:
         return messageBox_.MsgBox(u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {});
     case Ending::Kind::Refused:
-        return messageBox_.MsgBox(u"Ошибка: "_qs + fromWindows1251(ending.reply), MsgBoxIcon::Information,
-                                  u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
-                                  u"подключение к Internet..."_qs);
+        return refusal(u"Ошибка: "_qs + fromWindows1251(ending.reply));
+    case Ending::Kind::Deferred:
+        return refusal(u"Ошибка: "_qs + fromWindows1251(ending.reply)
+                       + u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — "
+                         u"скорее всего, оно пройдёт."_qs);
+    case Ending::Kind::ReplyTooLong:
+        return refusal(u"Ошибка: ответ сервера длиннее %1 КБ. Его начало:\r\n"_qs.arg(kMaxReplyBytes / 1024)
+                       + fromWindows1251(ending.reply));
     case Ending::Kind::ConnectionFailed:
         return winsockError(ending.socketError, ending.description);
     case Ending::Kind::TimedOut:
@@ -332,15 +345,18 @@ void frmSendMail::report(const Ending &ending)
     }
 }
 
-void frmSendMail::showIdle()
+void frmSendMail::showIdle(QWidget *focus)
 {
     cmdSend->setVisible(true);
-    cmdSend->setFocus(); // hiding Send passed the focus on; the next key is meant for Send
+    focus->setFocus();
     Label10->clear();
 }
 
+// The focus waits on the status line: Send is going, and on a radio button or a box
+// a key would change the next message's settings.
 void frmSendMail::showSending()
 {
-    cmdSend->setVisible(false);
     Label10->setText(QString::fromUtf16(kSendingStatus));
+    Label10->setFocus();
+    cmdSend->setVisible(false);
 }

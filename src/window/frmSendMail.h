@@ -49,7 +49,7 @@ private:
 
     void act(const SmtpDialogue::Reaction &reaction);
     void report(const Ending &ending); // the one place of every box's text, title and icon
-    void showIdle();
+    void showIdle(QWidget *focus);
     void showSending();
 
     MessageBox &messageBox_;

@@ -94,9 +94,11 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<Step>("step");
         QTest::addColumn<bool>("byteByByte");
+        // A reply's bytes that came with the one before it were there before its command:
+        // whole and byte by byte then differ.
         const auto add = [](const QString &name, const QList<QByteArray> &events, const QByteArray &sent, Kind kind,
-                            const QByteArray &reply, Step step) {
-            for (bool byteByByte : {false, true})
+                            const QByteArray &reply, Step step, QList<bool> splits = {false, true}) {
+            for (bool byteByByte : splits)
                 QTest::addRow("%s, %s", qPrintable(name), byteByByte ? "byte by byte" : "whole")
                     << events << sent << kind << reply << step << byteByByte;
         };
@@ -105,27 +107,42 @@ private slots:
         multiLine[0] = "220-relay.example ESMTP\r\n220-no UCE\r\n220 ready\r\n";
         multiLine[4] = "354-go\r\n354 ahead\r\n";
         add(u"multi-line replies are one step each"_qs, multiLine, transcript(6), Kind::Sent, {}, Step::Quit);
-        add(u"several replies in one read, taken in turn"_qs,
-            {"220 hi\r\n250 hello\r\n", "250 a\r\n250 b\r\n354 go\r\n", "250 queued\r\n221 bye\r\n"}, transcript(6),
-            Kind::Sent, {}, Step::Quit);
+        const QList<QByteArray> early = {"220 hi\r\n250 hello\r\n", "250 a\r\n250 b\r\n354 go\r\n", "250 queued\r\n",
+                                         "221 bye\r\n"};
+        add(u"a reply read with the one before it is out of turn"_qs, early, transcript(1) + "QUIT\r\n", Kind::Refused,
+            "250 hello\r\n", Step::Helo, {false});
+        add(u"replies each after its command"_qs, early, transcript(6), Kind::Sent, {}, Step::Quit, {true});
+        add(u"every reply before the first command"_qs, {kHappyServer.join()}, transcript(1) + "QUIT\r\n",
+            Kind::Refused, "250 hello\r\n", Step::Helo, {false});
+        add(u"a reply's first byte before its command"_qs, {"220 hi\r\n2", "50 hello\r\n"}, transcript(1) + "QUIT\r\n",
+            Kind::Refused, "250 hello\r\n", Step::Helo, {false});
+        add(u"out of turn after the message was taken"_qs, kHappyServer.first(5) + QList<QByteArray>{"250 ok\r\n221 bye\r\n"},
+            transcript(6), Kind::Sent, {}, Step::Quit);
         add(u"any accepted code advances"_qs, {"354 odd\r\n", "220 odd\r\n", "250 ok\r\n", "<deadline>"},
             transcript(3) + "QUIT\r\n", Kind::TimedOut, {}, Step::RcptTo);
 
         for (int step = 0; step <= 5; ++step) {
             const QList<QByteArray> before = kHappyServer.first(step);
-            for (const QByteArray refusal : {"554 5.7.1 no\r\n", "421 closing\r\n"})
+            for (const auto &[refusal, kind] : {std::pair{QByteArray("554 5.7.1 no\r\n"), Kind::Refused},
+                                                std::pair{QByteArray("421 closing\r\n"), Kind::Deferred}})
                 add(u"%1 at step %2"_qs.arg(QString::fromLatin1(refusal.first(3))).arg(step),
-                    before + QList<QByteArray>{refusal, "250 never read\r\n"}, transcript(step) + "QUIT\r\n",
-                    Kind::Refused, refusal, Step(step));
+                    before + QList<QByteArray>{refusal, "250 never read\r\n"}, transcript(step) + "QUIT\r\n", kind,
+                    refusal, Step(step));
             add(u"connection lost at step %1"_qs.arg(step), before + QList<QByteArray>{"<lost>"}, transcript(step),
                 Kind::ConnectionFailed, {}, Step(step));
             add(u"deadline at step %1"_qs.arg(step), before + QList<QByteArray>{"<deadline>"},
                 transcript(step) + "QUIT\r\n", Kind::TimedOut, {}, Step(step));
         }
-        for (const QByteArray notTaken : {"354 go on\r\n", "220 hello again\r\n", "251 forwarded\r\n"})
-            add(u"%1 to the final dot is no acceptance"_qs.arg(QString::fromLatin1(notTaken.first(3))),
+        for (const QByteArray notTaken : {"354 go on\r\n", "220 hello again\r\n", "251 forwarded\r\n",
+                                          "250-queued\r\n554 rejected\r\n", "2500 not a code\r\n", "250\tok\r\n"})
+            add(u"%1 to the final dot is no acceptance"_qs.arg(QString::fromLatin1(notTaken).trimmed().replace(u"\r\n"_qs, u" / "_qs)),
                 kHappyServer.first(5) + QList<QByteArray>{notTaken}, transcript(5) + "QUIT\r\n", Kind::Refused,
                 notTaken, Step::Message);
+        add(u"250 to DATA: the text is not sent"_qs, kHappyServer.first(4) + QList<QByteArray>{"250 ok\r\n"},
+            transcript(4) + "QUIT\r\n", Kind::Refused, "250 ok\r\n", Step::Data);
+        QList<QByteArray> forwarding = kHappyServer;
+        forwarding[3] = "251 user not local; will forward\r\n";
+        add(u"251 to RCPT TO goes on"_qs, forwarding, transcript(6), Kind::Sent, {}, Step::Quit);
         add(u"short text at the greeting"_qs, {"22\r\n"}, "QUIT\r\n", Kind::Refused, "22\r\n", Step::Greeting);
         add(u"multi-line refusal quoted whole"_qs, kHappyServer.first(2) + QList<QByteArray>{"550-no such\r\n550 bye\r\n"},
             transcript(2) + "QUIT\r\n", Kind::Refused, "550-no such\r\n550 bye\r\n", Step::MailFrom);
@@ -141,13 +158,13 @@ private slots:
             transcript(2), Kind::ConnectionFailed, {}, Step::MailFrom);
         const QByteArray overCap = "250 " + QByteArray(kMaxReplyBytes, 'x') + "\r\n";
         add(u"a complete reply over the cap"_qs, kHappyServer.first(1) + QList<QByteArray>{overCap},
-            transcript(1) + "QUIT\r\n", Kind::Refused, overCap.first(kMaxReplyBytes), Step::Helo);
+            transcript(1) + "QUIT\r\n", Kind::ReplyTooLong, overCap.first(kMaxReplyBytes), Step::Helo);
         add(u"a line over the cap without an end"_qs, kHappyServer.first(1) + QList<QByteArray>{overCap.first(kMaxReplyBytes + 1)},
-            transcript(1) + "QUIT\r\n", Kind::Refused, overCap.first(kMaxReplyBytes), Step::Helo);
+            transcript(1) + "QUIT\r\n", Kind::ReplyTooLong, overCap.first(kMaxReplyBytes), Step::Helo);
         QByteArray endless;
         while (endless.size() <= kMaxReplyBytes)
             endless += "220-and more\r\n";
-        add(u"continuation lines past the cap"_qs, {endless + "220 done\r\n"}, "QUIT\r\n", Kind::Refused,
+        add(u"continuation lines past the cap"_qs, {endless + "220 done\r\n"}, "QUIT\r\n", Kind::ReplyTooLong,
             endless.first(kMaxReplyBytes), Step::Greeting);
     }
     void endings()

@@ -3,8 +3,8 @@
 // server rarely shows. Each connection has a script of its own: the greeting, then one
 // reply for each command line (and for the whole message, up to "."). Instead of a
 // reply a script may say "<close>" (hang up), "<reset>" (abort with a TCP RST) or
-// "<silence>" (send nothing this time); running out of replies leaves the client
-// waiting. Like OpenSMTPD it is strict about the envelope: a MAIL FROM or RCPT TO
+// "<silence>" (send nothing this time), and a reply may end in "<close>" or "<reset>"
+// to hang up right after it; running out of replies leaves the client waiting. Like OpenSMTPD it is strict about the envelope: a MAIL FROM or RCPT TO
 // without angle brackets is refused whatever the script says.
 // With bytewise set, every reply goes out one byte per segment, pause apart.
 
@@ -83,11 +83,13 @@ private:
     {
         if (script_.isEmpty())
             return;
-        const QByteArray reply = script_.takeFirst();
+        QByteArray reply = script_.takeFirst();
         if (reply == "<silence>")
             return;
-        if (reply == "<close>" || reply == "<reset>") {
-            if (reply == "<reset>") {
+        if (reply.endsWith("<close>") || reply.endsWith("<reset>")) {
+            client_->write(reply.chopped(7));
+            client_->flush();
+            if (reply.endsWith("<reset>")) {
                 const linger immediately{1, 0};
                 setsockopt(int(client_->socketDescriptor()), SOL_SOCKET, SO_LINGER, &immediately, sizeof immediately);
             }

@@ -19,7 +19,11 @@ class SendingWindow
 public:
     explicit SendingWindow(quint16 port, std::chrono::milliseconds replyTimeout = kReplyTimeout,
                            std::chrono::milliseconds quitGrace = kQuitGrace)
-        : window(boxes, fileDialog, Relay{u"127.0.0.1"_qs, port, replyTimeout, quitGrace})
+        : SendingWindow(Relay{u"127.0.0.1"_qs, port, replyTimeout, quitGrace})
+    {
+    }
+    explicit SendingWindow(Relay relay)
+        : window(boxes, fileDialog, std::move(relay))
     {
     }
 

@@ -37,6 +37,16 @@ inline ShownBox refusedBox(const QString &reply)
     return {u"Ошибка: "_qs + reply, MsgBoxIcon::Information,
             u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs};
 }
+inline ShownBox deferredBox(const QString &reply)
+{
+    ShownBox box = refusedBox(reply);
+    box.prompt += u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — скорее всего, оно пройдёт."_qs;
+    return box;
+}
+inline ShownBox tooLongBox(const QString &start)
+{
+    return refusedBox(u"ответ сервера длиннее 64 КБ. Его начало:\r\n"_qs + start);
+}
 inline ShownBox socketErrorBox(int number, const QString &description)
 {
     return {u"Winsock Error number %1\r\n%2"_qs.arg(number).arg(description), MsgBoxIcon::Exclamation,

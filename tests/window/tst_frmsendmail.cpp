@@ -252,8 +252,8 @@ private slots:
     }
 
     // Sent from the keyboard: each count and the waiting text reach a screen reader as
-    // they change, and the focus is back on Send once Send shows again.
-    void keyboardSubmissionIsHeardAndEndsOnSend()
+    // they change, and once the message is gone the focus is on New, not on Send.
+    void keyboardSubmissionIsHeardAndEndsOnNew()
     {
         ScriptedSmtpServer server({kGoodServer});
         open(server.port());
@@ -267,7 +267,7 @@ private slots:
         QTRY_COMPARE(sending_->boxes.shown.size(), 1);
         QAccessible::installUpdateHandler(nullptr);
         QCOMPARE(sending_->boxes.shown[0], sentBox());
-        QCOMPARE(QApplication::focusWidget(), control("cmdSend"));
+        QCOMPARE(QApplication::focusWidget(), control("cmdNew"));
         QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
                                       u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
                                       u"Label10: Ждите: сообщение отправляется..."_qs}));

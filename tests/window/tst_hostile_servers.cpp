@@ -45,15 +45,33 @@ private slots:
         QTest::addColumn<QByteArray>("transcript");
         QTest::addColumn<ShownBox>("box");
         for (int step = 0; step <= 5; ++step) {
-            for (const char *refusal : {"451 4.3.0 try later\r\n", "554 5.7.1 rejected\r\n"})
-                QTest::addRow("%.3s at step %d", refusal, step)
-                    << kGoodServer.first(step) + QList<QByteArray>{refusal} << false
-                    << submissionTranscript(step, true) << refusedBox(QString::fromLatin1(refusal));
+            QTest::addRow("451 at step %d", step)
+                << kGoodServer.first(step) + QList<QByteArray>{"451 4.3.0 try later\r\n"} << false
+                << submissionTranscript(step, true) << deferredBox(u"451 4.3.0 try later\r\n"_qs);
+            QTest::addRow("554 at step %d", step)
+                << kGoodServer.first(step) + QList<QByteArray>{"554 5.7.1 rejected\r\n"} << false
+                << submissionTranscript(step, true) << refusedBox(u"554 5.7.1 rejected\r\n"_qs);
             QTest::addRow("hang-up at step %d", step) << kGoodServer.first(step) + QList<QByteArray>{"<close>"} << false
                                                       << submissionTranscript(step) << kHungUp;
         }
         QTest::newRow("354 to the final dot") << kGoodServer.first(5) + QList<QByteArray>{"354 again\r\n"} << false
                                               << submissionTranscript(5, true) << refusedBox(u"354 again\r\n"_qs);
+        QTest::newRow("250- then 554 to the final dot")
+            << kGoodServer.first(5) + QList<QByteArray>{"250-queued\r\n554 rejected\r\n"} << false
+            << submissionTranscript(5, true) << refusedBox(u"250-queued\r\n554 rejected\r\n"_qs);
+        QTest::newRow("2500 to the final dot") << kGoodServer.first(5) + QList<QByteArray>{"2500 not a code\r\n"}
+                                               << false << submissionTranscript(5, true)
+                                               << refusedBox(u"2500 not a code\r\n"_qs);
+        QTest::newRow("250 to DATA") << kGoodServer.first(4) + QList<QByteArray>{"250 ok\r\n"} << false
+                                     << submissionTranscript(4, true) << refusedBox(u"250 ok\r\n"_qs);
+        QList<QByteArray> forwarding = kGoodServer;
+        forwarding[3] = "251 2.1.5 will forward\r\n";
+        QTest::newRow("251 to RCPT TO") << forwarding << false << submissionTranscript(6) << sentBox();
+        QTest::newRow("every reply at once, before any command") << QList<QByteArray>{kGoodServer.join()} << false
+                                                                 << submissionTranscript(1, true)
+                                                                 << refusedBox(u"250 a\r\n"_qs);
+        QTest::newRow("reset right after the greeting") << QList<QByteArray>{"220 hi\r\n<reset>"} << false
+                                                        << QByteArray() << kHungUp;
         QTest::newRow("reset mid-dialogue") << kGoodServer.first(3) + QList<QByteArray>{"<reset>"} << false
                                             << submissionTranscript(3)
                                             << kHungUp;
@@ -63,10 +81,9 @@ private slots:
                                  "250-a\r\n250 b\r\n", "354-a\r\n354 b\r\n", "250-a\r\n250 b\r\n",
                                  "221-a\r\n221 b\r\n"}
             << true << submissionTranscript(6) << sentBox();
-        QTest::newRow("greeting and HELO reply in one segment")
-            << QList<QByteArray>{"220 hi\r\n250 hello\r\n", "250 a\r\n", "250 b\r\n", "354 c\r\n", "250 queued\r\n",
-                                 "<silence>", "221 bye\r\n"}
-            << false << submissionTranscript(6) << sentBox();
+        QTest::newRow("greeting and HELO's reply in one segment")
+            << QList<QByteArray>{"220 hi\r\n250 hello\r\n"} << false << submissionTranscript(1, true)
+            << refusedBox(u"250 hello\r\n"_qs);
         QTest::newRow("NUL bytes in accepted replies")
             << QList<QByteArray>{QByteArray("220 h\0i\r\n", 9), QByteArray("250 \0\r\n", 7), "250 b\r\n", "250 c\r\n",
                                  "354 d\r\n", "250 e\r\n", "221 f\r\n"}
@@ -76,16 +93,16 @@ private slots:
             << submissionTranscript(1, true) << refusedBox(u"550 \uFFFDя\0 no\r\n"_qs);
         const QString capped = u"220 "_qs + QString(64 * 1024 - 4, u'x');
         QTest::newRow("1 MiB line without an end") << QList<QByteArray>{"220 " + QByteArray(1 << 20, 'x')} << false
-                                                   << submissionTranscript(0, true) << refusedBox(capped);
+                                                   << submissionTranscript(0, true) << tooLongBox(capped);
         QTest::newRow("70 KB greeting complete in one read")
             << QList<QByteArray>{"220 " + QByteArray(70000, 'x') + "\r\n"} << false << submissionTranscript(0, true)
-            << refusedBox(capped);
+            << tooLongBox(capped);
         QByteArray endless;
         for (int i = 0; i < 100000; ++i)
             endless += "220-and more\r\n";
         QTest::newRow("endless continuation lines") << QList<QByteArray>{endless} << false
                                                     << submissionTranscript(0, true)
-                                                    << refusedBox(QString::fromLatin1(endless.first(64 * 1024)));
+                                                    << tooLongBox(QString::fromLatin1(endless.first(64 * 1024)));
     }
     void misbehaviour()
     {

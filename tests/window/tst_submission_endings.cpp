@@ -5,6 +5,8 @@
 #include "../support/SendingWindow.h"
 #include "../support/SubmissionTranscript.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QListWidget>
 
 class tst_SubmissionEndings : public QObject
@@ -113,6 +115,55 @@ private slots:
         QTRY_COMPARE(sending.boxes.shown, (QList<ShownBox>{refused, sentBox()}));
         QCOMPARE(server.transcripts, (QList<QByteArray>{submissionTranscript(3, true), submissionTranscript(6)}));
         QTRY_COMPARE(server.closedByClient, 2);
+    }
+
+    // A Return held on the box goes on repeating once the box has closed: no repeat
+    // presses a button. After a success the focus is on New, so even a new Return does not
+    // send the message again; after anything else it is a retry.
+    void aKeyHeldOnTheBoxPressesNothing_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("script");
+        QTest::addColumn<QByteArray>("option");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("sent") << kGoodServer << QByteArray("Option1") << u"cmdNew"_qs;
+        QTest::newRow("refused") << QList<QByteArray>{"220 hi\r\n", "554 no\r\n"} << QByteArray("Option1")
+                                 << u"cmdSend"_qs;
+        QTest::newRow("hung up") << QList<QByteArray>{"<close>"} << QByteArray("Option1") << u"cmdSend"_qs;
+        QTest::newRow("refused before connecting") << kGoodServer << QByteArray() << u"cmdSend"_qs;
+    }
+    void aKeyHeldOnTheBoxPressesNothing()
+    {
+        QFETCH(QList<QByteArray>, script);
+        QFETCH(QByteArray, option);
+        QFETCH(QString, focus);
+        ScriptedSmtpServer server({script, script});
+        SendingWindow sending(server.port());
+        sending.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sending.window));
+        sending.compose(option.isEmpty() ? nullptr : option.constData());
+        sending.control("cmdSend")->setFocus();
+        QTest::keyClick(sending.control("cmdSend"), Qt::Key_Return);
+        QTRY_COMPARE(sending.boxes.shown.size(), 1);
+        const QList<QByteArray> seen = server.transcripts;
+
+        for (int repeat = 0; repeat < 20; ++repeat) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, u"\r"_qs, true);
+            QApplication::sendEvent(QApplication::focusWidget(), &press);
+        }
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, u"\r"_qs);
+        QApplication::sendEvent(QApplication::focusWidget(), &release);
+        QTest::qWait(200);
+        QCOMPARE(sending.boxes.shown.size(), 1);
+        QCOMPARE(server.transcripts, seen);
+        QVERIFY(sending.isIdleWith(u"Текст"_qs));
+        QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // a new press
+        if (focus == u"cmdNew")
+            QVERIFY(sending.isIdleWith(QString()));
+        else
+            QTRY_COMPARE(sending.boxes.shown.size(), 2);
+        QCOMPARE(server.transcripts.size(), seen.size() + (focus == u"cmdNew" || option.isEmpty() ? 0 : 1));
     }
 
     // Whatever the socket still reports once a submission has ended is no news.

@@ -1,0 +1,57 @@
+// A machine with no way to the relay: no route at all, or a route that refuses at once
+// (a VPN's or firewall's unreachable, prohibit or blackhole). The socket fails before
+// Connect returns; the box must come once, after which the window is ready for the next
+// Send. Runs in a private network namespace of its own, so nothing leaves the machine.
+
+#include "../support/SendingWindow.h"
+
+#include <QTest>
+
+#include <sched.h>
+
+Q_DECLARE_METATYPE(ShownBox)
+
+class tst_Offline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (unshare(CLONE_NEWNET) != 0)
+            QSKIP("needs a private network namespace (run as root)");
+        QCOMPARE(QProcess::execute(u"ip"_qs, {u"link"_qs, u"set"_qs, u"lo"_qs, u"up"_qs}), 0);
+        for (const char *kind : {"unreachable", "prohibit", "blackhole"})
+            QCOMPARE(QProcess::execute(u"ip"_qs, {u"route"_qs, u"add"_qs, QString::fromLatin1(kind),
+                                                  u"192.0.2.%1"_qs.arg(kind[0] == 'u' ? 2 : kind[0] == 'p' ? 3 : 4)}),
+                     0);
+    }
+
+    void failureInsideConnect_data()
+    {
+        QTest::addColumn<QString>("relay");
+        QTest::addColumn<ShownBox>("box");
+        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(10051, u"Network unreachable"_qs);
+        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(10065, u"Host unreachable"_qs);
+        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(10013, u"Permission denied"_qs);
+        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(10051, u"Network unreachable"_qs);
+    }
+    void failureInsideConnect()
+    {
+        QFETCH(QString, relay);
+        QFETCH(ShownBox, box);
+        SendingWindow sending(Relay{.host = relay});
+        sending.compose();
+        for (int send = 1; send <= 2; ++send) { // OK, then Send again
+            sending.send();
+            QTRY_COMPARE(sending.boxes.shown.size(), send);
+            QCOMPARE(sending.boxes.shown.last(), box);
+            QVERIFY(sending.isIdleWith(u"Текст"_qs));
+        }
+        QTest::qWait(100);
+        QCOMPARE(sending.boxes.shown.size(), 2);
+    }
+};
+
+QTEST_MAIN(tst_Offline)
+#include "tst_offline.moc"
