@@ -12,7 +12,10 @@ mkdir -p "$out"
 source "$here/lib.sh"
 
 start_display
-"$here/../../scripts/demo.sh" "$tallimo" > "$out/demo.log" 2>&1 &
+# Marks the demo and all it starts, so that only they are looked for at the end, however
+# many other stand-ins run on this machine.
+mark="tallimo-e2e-demo-$$-$RANDOM"
+TALLIMO_E2E_MARK=$mark "$here/../../scripts/demo.sh" "$tallimo" > "$out/demo.log" 2>&1 &
 demo=$!
 pids+=($demo)
 
@@ -45,5 +48,6 @@ done
 xdotool windowkill "$window"
 for _ in $(seq 100); do kill -0 "$demo" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$demo" 2>/dev/null && fail "the demo kept running after its window closed"
-if pgrep -f "gateway_standin.py --host 0.0.0.0 --port 25$" >/dev/null; then fail "the stand-in kept running"; fi
+left=$(grep -lsz "^TALLIMO_E2E_MARK=$mark\$" /proc/[0-9]*/environ || true)
+[ -z "$left" ] || fail "the demo left running: $(for f in $left; do tr '\0' ' ' < "${f%environ}cmdline"; echo; done)"
 echo "e2e demo: message printed by the stand-in, hang-up reported, nothing left running"

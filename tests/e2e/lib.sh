@@ -43,13 +43,13 @@ wait_gone() {
 }
 
 # Clicks the middle of a control of $window, where the window itself puts it
-# ($layout: the window_layout program).
+# ($layout: the window_layout program), once or the given number of times.
 click_control() {
   [ -n "${positions:-}" ] || positions=$(QT_QPA_PLATFORM=offscreen "$layout") || fail "no layout"
   local point
   point=$(sed -n "s/^$1=\"\(.*\)\"$/\1/p" <<< "$positions")
   [ -n "$point" ] || fail "no control $1"
-  xdotool mousemove --window "$window" $point click 1
+  xdotool mousemove --window "$window" $point click --repeat "${2:-1}" --delay 80 1
   sleep 0.2
 }
 

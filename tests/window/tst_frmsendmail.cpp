@@ -264,6 +264,7 @@ private slots:
         control("cmdSend")->setFocus();
         QTest::keyClick(control("cmdSend"), Qt::Key_Return);
         QVERIFY(control("cmdSend")->isHidden());
+        QCOMPARE(QApplication::focusWidget(), control("Label10")); // no key there changes the next message
         QTRY_COMPARE(sending_->boxes.shown.size(), 1);
         QAccessible::installUpdateHandler(nullptr);
         QCOMPARE(sending_->boxes.shown[0], sentBox());
