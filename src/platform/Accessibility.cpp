@@ -22,6 +22,27 @@ public:
             return label->text();
         return QAccessibleWidget::text(t);
     }
+
+    int childCount() const override { return int(shownChildren().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> shown = shownChildren();
+        return index >= 0 && index < shown.size() ? QAccessible::queryAccessibleInterface(shown[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(shownChildren().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget *> shownChildren() const
+    {
+        QList<QWidget *> shown;
+        for (QWidget *child : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!child->isWindow() && !child->isHidden())
+                shown += child;
+        return shown;
+    }
 };
 
 QAccessibleInterface *roleFactory(const QString &, QObject *object)
@@ -38,6 +59,12 @@ void setAccessibleRole(QWidget *widget, QAccessible::Role role)
 {
     [[maybe_unused]] static const bool installed = (QAccessible::installFactory(roleFactory), true);
     widget->setProperty(kRoleProperty, QVariant::fromValue(role));
+}
+
+// A plain widget interface offers no text, and Qt's bridge drops text events of such.
+void keepFromScreenReaders(QWidget *widget)
+{
+    setAccessibleRole(widget, QAccessible::NoRole);
 }
 
 void nameCount(QLabel *count, const QString &meaning)

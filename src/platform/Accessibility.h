@@ -1,7 +1,7 @@
 #pragma once
 // What screen readers learn of the window beyond Qt's defaults: Qt calls a plain
-// top-level widget a client area and every label static text, and a label with a fixed
-// name keeps its changing number to itself.
+// top-level widget a client area and every label static text, a label with a fixed
+// name keeps its changing number to itself, and hidden controls are listed all the same.
 
 #include <QAccessible>
 
@@ -9,9 +9,14 @@ class QLabel;
 class QWidget;
 
 // Gives the widget the role a screen reader announces it by (a frame, a status line).
-// A label's name stays its text, so each new text is announced as a name change. Call
-// it before anything asks for the widget's interface: Qt keeps the first one made.
+// A label's name stays its text, so each new text is announced as a name change, and
+// of the widget's children only those shown are told of. Call it before anything asks
+// for the widget's interface: Qt keeps the first one made.
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
+
+// A control that is never shown is never heard either: no text of it, nor any change
+// of its text, reaches a screen reader. Call it as the control is made.
+void keepFromScreenReaders(QWidget *widget);
 
 // Names a count "<meaning>: <number shown>", which announces every new number.
 void nameCount(QLabel *count, const QString &meaning);

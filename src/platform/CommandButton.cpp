@@ -4,20 +4,23 @@
 
 namespace {
 
-bool isRepeatedPress(const QKeyEvent *event)
+bool pressesButtons(int key)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_Select:
-        return event->isAutoRepeat();
-    default:
-        return false;
-    }
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Select;
 }
 
 } // namespace
+
+// X repeats a held key as a release and a press of one time. Qt flags the pair only
+// when it finds the press already queued behind the release, so the times are
+// compared here too.
+bool CommandButton::isRepeatedPress(const QKeyEvent *event) const
+{
+    return pressesButtons(event->key())
+        && (event->isAutoRepeat()
+            || (event->type() == QEvent::KeyPress && event->key() == releasedKey_ && event->timestamp() != 0
+                && event->timestamp() == releasedAt_));
+}
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
@@ -28,6 +31,8 @@ void CommandButton::keyPressEvent(QKeyEvent *event)
 
 void CommandButton::keyReleaseEvent(QKeyEvent *event)
 {
+    releasedKey_ = event->key();
+    releasedAt_ = event->timestamp();
     if (isRepeatedPress(event))
         return event->accept();
     QPushButton::keyReleaseEvent(event);

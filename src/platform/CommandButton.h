@@ -13,4 +13,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    [[nodiscard]] bool isRepeatedPress(const QKeyEvent *event) const;
+
+    int releasedKey_ = 0;
+    quint64 releasedAt_ = 0; // the window system's time of that key's last release here
 };

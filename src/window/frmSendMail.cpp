@@ -28,6 +28,8 @@ constexpr int kPhoneDigits = 7;
 
 constexpr auto kCaption = u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)";
 constexpr auto kSendingStatus = u"Ждите: сообщение отправляется...";
+constexpr auto kRemaining = u"Осталось символов"; // how the remaining count is told
+constexpr auto kCheckList = u"правильность ввода номера, тип абонента, подключение к Internet"; // after a refusal
 constexpr auto kCounterSentence = u"Вы ввели:          символов,   осталось - ";
 constexpr auto kCredit = u"Tallimo 1.0 — SMS через почтовый шлюз оператора";
 
@@ -42,6 +44,7 @@ Control *place(Control *control, const char *name, QRect twips)
 template<typename Control>
 Control *hidden(Control *control)
 {
+    keepFromScreenReaders(control);
     control->setVisible(false);
     return control;
 }
@@ -143,10 +146,10 @@ void frmSendMail::createControls()
     WindowLook::setGround(Label11, WindowLook::kTitleBar, WindowLook::kTitleBarText);
     Label11->setAlignment(Qt::AlignCenter);
 
-    // Screen readers name the shown boxes after the labels beside them, speak the
+    // Screen readers name the shown boxes after the labels that are theirs, speak the
     // status line as it changes and know the window for a frame.
-    Text1->setAccessibleName(Label5->text());
-    txtMessage->setAccessibleName(Label6->text());
+    Label5->setBuddy(Text1);
+    Label6->setBuddy(txtMessage);
     setAccessibleRole(Label10, QAccessible::StatusBar);
     setAccessibleRole(this, QAccessible::Window);
 
@@ -217,7 +220,9 @@ void frmSendMail::txtMessage_Change()
     Label7->setText(QString::number(MessageTextBox::countedLength(txtMessage->toPlainText())));
     Label9->setText(QString::number(kMessageLimit - Label7->text().toInt()));
     nameCount(Label7, u"Вы ввели, символов"_qs);
-    nameCount(Label9, u"Осталось символов"_qs);
+    nameCount(Label9, QString::fromUtf16(kRemaining));
+    // Read with the box and on request: the count itself is a label away from the focus.
+    txtMessage->setAccessibleDescription(Label9->accessibleName());
 }
 
 void frmSendMail::cmdAddFile_Click()
@@ -308,10 +313,17 @@ void frmSendMail::report(const Ending &ending)
         messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
                            MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
     };
-    const auto refusal = [this](const QString &prompt) {
+    // The server's words and what to do about them, in the body too: window managers cut
+    // a long title.
+    const auto refusal = [this](const QString &said, const QString &advice) {
+        QString prompt = u"Ошибка: "_qs + said;
+        if (!advice.isEmpty()) {
+            while (prompt.endsWith(u'\n') || prompt.endsWith(u'\r'))
+                prompt.chop(1);
+            prompt += u"\n\n"_qs + advice;
+        }
         messageBox_.MsgBox(prompt, MsgBoxIcon::Information,
-                           u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
-                           u"подключение к Internet..."_qs);
+                           u"Сообщение не отправлено, проверьте: "_qs + QString::fromUtf16(kCheckList) + u"..."_qs);
     };
     const QString application = QString::fromUtf16(kApplicationTitle);
     switch (ending.kind) {
@@ -328,14 +340,14 @@ void frmSendMail::report(const Ending &ending)
     case Ending::Kind::Sent:
         return messageBox_.MsgBox(u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {});
     case Ending::Kind::Refused:
-        return refusal(u"Ошибка: "_qs + fromWindows1251(ending.reply));
+        return refusal(fromWindows1251(ending.reply), u"Проверьте: "_qs + QString::fromUtf16(kCheckList) + u'.');
     case Ending::Kind::Deferred:
-        return refusal(u"Ошибка: "_qs + fromWindows1251(ending.reply)
-                       + u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — "
-                         u"скорее всего, оно пройдёт."_qs);
-    case Ending::Kind::ReplyTooLong:
-        return refusal(u"Ошибка: ответ сервера длиннее %1 КБ. Его начало:\r\n"_qs.arg(kMaxReplyBytes / 1024)
-                       + fromWindows1251(ending.reply));
+        return refusal(fromWindows1251(ending.reply), u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз "
+                                                      u"немного позже — скорее всего, оно пройдёт."_qs);
+    case Ending::Kind::ReplyTooLong: // its start fills the box; the details hold the rest
+        return refusal(u"ответ сервера длиннее %1 КБ. Его начало:\r\n"_qs.arg(kMaxReplyBytes / 1024)
+                           + fromWindows1251(ending.reply),
+                       {});
     case Ending::Kind::ConnectionFailed:
         return winsockError(ending.socketError, ending.description);
     case Ending::Kind::TimedOut:
@@ -349,7 +361,7 @@ void frmSendMail::showIdle(QWidget *focus)
 {
     cmdSend->setVisible(true);
     focus->setFocus();
-    Label10->clear();
+    Label10->setText(QString()); // unlike clear(), tells screen readers the wait is over
 }
 
 // The focus waits on the status line: Send is going, and on a radio button or a box

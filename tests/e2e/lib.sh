@@ -5,6 +5,9 @@ pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; wait 2>/dev/null || true; }
 trap cleanup EXIT
 
+# No session bus: the program must not start one of its own (dbus-launch) that outlives it.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
+
 fail() { echo "FAIL: $*" >&2; import -window root "$out/failure.png" 2>/dev/null || true; exit 1; }
 
 # Starts Xvfb on a free display and exports DISPLAY. Start it outside any private network

@@ -32,20 +32,25 @@ inline ShownBox sentBox()
 {
     return {u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
 }
-inline ShownBox refusedBox(const QString &reply)
+inline ShownBox refusalBox(const QString &prompt)
 {
-    return {u"Ошибка: "_qs + reply, MsgBoxIcon::Information,
+    return {prompt, MsgBoxIcon::Information,
             u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs};
+}
+// The server's words without their line end, then the advice under them.
+inline ShownBox refusedBox(QString reply, const QString &advice = u"Проверьте: правильность ввода номера, тип абонента, подключение к Internet."_qs)
+{
+    while (reply.endsWith(u'\n') || reply.endsWith(u'\r'))
+        reply.chop(1);
+    return refusalBox(u"Ошибка: "_qs + reply + u"\n\n"_qs + advice);
 }
 inline ShownBox deferredBox(const QString &reply)
 {
-    ShownBox box = refusedBox(reply);
-    box.prompt += u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — скорее всего, оно пройдёт."_qs;
-    return box;
+    return refusedBox(reply, u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — скорее всего, оно пройдёт."_qs);
 }
 inline ShownBox tooLongBox(const QString &start)
 {
-    return refusedBox(u"ответ сервера длиннее 64 КБ. Его начало:\r\n"_qs + start);
+    return refusalBox(u"Ошибка: ответ сервера длиннее 64 КБ. Его начало:\r\n"_qs + start);
 }
 inline ShownBox socketErrorBox(int number, const QString &description)
 {

@@ -32,12 +32,17 @@ class tst_frmSendMail : public QObject
 private:
     std::unique_ptr<SendingWindow> sending_;
     frmSendMail *window_ = nullptr;
-    static inline QStringList heard_; // names of labels as screen readers were told them
+    static inline QStringList heard_; // what screen readers were told: labels' names, descriptions, the focus
 
     static void hear(QAccessibleEvent *event)
     {
+        const QString name = event->object()->objectName();
         if (event->type() == QAccessible::NameChanged && qobject_cast<QLabel *>(event->object()))
-            heard_ += event->object()->objectName() + u": "_qs + event->accessibleInterface()->text(QAccessible::Name);
+            heard_ += name + u": "_qs + event->accessibleInterface()->text(QAccessible::Name);
+        else if (event->type() == QAccessible::DescriptionChanged)
+            heard_ += name + u" described: "_qs + event->accessibleInterface()->text(QAccessible::Description);
+        else if (event->type() == QAccessible::Focus)
+            heard_ += u"focus: "_qs + name;
     }
 
     template<typename T = QWidget>
@@ -207,12 +212,17 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QAccessible::Role>("role");
         QTest::addColumn<QString>("spoken");
-        const auto row = [](const char *name, QAccessible::Role role, const QString &spoken) {
-            QTest::newRow(name) << QString::fromLatin1(name) << role << spoken;
+        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("labelledBy");
+        const auto row = [](const char *name, QAccessible::Role role, const QString &spoken,
+                            const QString &described = {}, const QString &labelledBy = {}) {
+            QTest::newRow(name) << QString::fromLatin1(name) << role << spoken << described << labelledBy;
         };
         row("frmSendMail", QAccessible::Window, u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)"_qs);
-        row("Text1", QAccessible::EditableText, u"Номер телефона (7-значный)"_qs);
-        row("txtMessage", QAccessible::EditableText, u"Введите текст сообщения:"_qs);
+        row("Text1", QAccessible::EditableText, u"Номер телефона (7-значный)"_qs, {}, u"Label5"_qs);
+        row("txtMessage", QAccessible::EditableText, u"Введите текст сообщения:"_qs, u"Осталось символов: 160"_qs,
+            u"Label6"_qs);
+        row("txtRecipient", QAccessible::NoRole, QString()); // the working store says nothing
         row("Label7", QAccessible::StaticText, u"Вы ввели, символов: 0"_qs);
         row("Label9", QAccessible::StaticText, u"Осталось символов: 160"_qs);
         row("Label10", QAccessible::StatusBar, QString());
@@ -223,10 +233,36 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QAccessible::Role, role);
         QFETCH(QString, spoken);
+        QFETCH(QString, described);
+        QFETCH(QString, labelledBy);
         QWidget *widget = name == window_->objectName() ? window_ : control(qPrintable(name));
         QAccessibleInterface *told = QAccessible::queryAccessibleInterface(widget);
         QCOMPARE(told->role(), role);
         QCOMPARE(told->text(QAccessible::Name), spoken);
+        QCOMPARE(told->text(QAccessible::Description), described);
+        const auto labels = told->relations(QAccessible::Label);
+        QCOMPARE(labels.isEmpty() ? QString() : labels.first().first->object()->objectName(), labelledBy);
+        QCOMPARE(bool(told->textInterface()), role == QAccessible::EditableText);
+    }
+
+    // Of the window only what is shown is told, Send too while it is hidden.
+    void screenReadersMeetOnlyWhatIsShown()
+    {
+        const auto told = [this] {
+            QAccessibleInterface *window = QAccessible::queryAccessibleInterface(window_);
+            QStringList names;
+            for (int i = 0; i < window->childCount(); ++i)
+                names += window->child(i)->object()->objectName();
+            return names;
+        };
+        const QStringList shown = {u"cmdNew"_qs,  u"Frame2"_qs, u"Label5"_qs,  u"Label6"_qs,
+                                   u"Label8"_qs,  u"txtMessage"_qs, u"Label10"_qs, u"Label11"_qs,
+                                   u"Label7"_qs,  u"Label9"_qs, u"Text1"_qs,   u"cmdSend"_qs}; // as stacked
+        QCOMPARE(told(), shown);
+        control("cmdSend")->hide();
+        QStringList whileSending = shown;
+        whileSending.removeOne(u"cmdSend"_qs);
+        QCOMPARE(told(), whileSending);
     }
 
     void returnAndEnterPressTheFocusedButton_data()
@@ -251,8 +287,9 @@ private slots:
         QCOMPARE(clicks.count(), 1);
     }
 
-    // Sent from the keyboard: each count and the waiting text reach a screen reader as
-    // they change, and once the message is gone the focus is on New, not on Send.
+    // Sent from the keyboard: each count, the message box's description and the status
+    // line reach a screen reader as they change, at both ends of the wait; the focus waits
+    // on the status line, and once the message is gone it is on New, not on Send.
     void keyboardSubmissionIsHeardAndEndsOnNew()
     {
         ScriptedSmtpServer server({kGoodServer});
@@ -270,8 +307,11 @@ private slots:
         QCOMPARE(sending_->boxes.shown[0], sentBox());
         QCOMPARE(QApplication::focusWidget(), control("cmdNew"));
         QCOMPARE(heard_, QStringList({u"Label7: Вы ввели, символов: 1"_qs, u"Label9: Осталось символов: 159"_qs,
+                                      u"txtMessage described: Осталось символов: 159"_qs,
                                       u"Label7: Вы ввели, символов: 2"_qs, u"Label9: Осталось символов: 158"_qs,
-                                      u"Label10: Ждите: сообщение отправляется..."_qs}));
+                                      u"txtMessage described: Осталось символов: 158"_qs, u"focus: cmdSend"_qs,
+                                      u"Label10: Ждите: сообщение отправляется..."_qs, u"focus: Label10"_qs,
+                                      u"focus: cmdNew"_qs, u"Label10: "_qs}));
     }
 
     void phoneNumberHoldsSevenCharacters()
