@@ -16,6 +16,7 @@ expected="./usr/bin/tallimo
 ./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/scalable/apps/org.tallimo.Tallimo.svg
+./usr/share/lintian/overrides/tallimo
 ./usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml"
 [ "$installed" = "$expected" ] || fail "install put down: $installed"
 
@@ -41,6 +42,14 @@ for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins fonts-liberat
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [ "$recommends" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends: $recommends"
+
+# Hardened as Debian's own binaries: lintian finds relro, bind-now and PIE; the stack
+# protector is in, and so are glibc's fortified wrappers, which no __*_chk symbol shows
+# since no call has a size the compiler knows; the line table names them.
+lintian --pedantic -I "$deb" > "$out/lintian.log" 2>&1 || true
+! grep hardening "$out/lintian.log" || fail "lintian"
+nm -D "$out/root/usr/bin/tallimo" | grep -w __stack_chk_fail > /dev/null || fail "no stack protector"
+readelf --debug-dump=line "$build/tallimo" | grep string_fortified.h > /dev/null || fail "built without _FORTIFY_SOURCE"
 
 # The installed binary, in an isolated network as always, shows its window.
 start_display
