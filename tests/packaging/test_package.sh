@@ -13,6 +13,8 @@ DESTDIR="$out/root" cmake --install "$build" --prefix /usr > /dev/null
 installed=$(cd "$out/root" && find . -type f | sort)
 expected="./usr/bin/tallimo
 ./usr/share/applications/org.tallimo.Tallimo.desktop
+./usr/share/doc/tallimo/changelog.gz
+./usr/share/doc/tallimo/copyright
 ./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/scalable/apps/org.tallimo.Tallimo.svg
@@ -42,6 +44,13 @@ for library in libqt6widgets6 libqt6network6 libc6 qt6-qpa-plugins fonts-liberat
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [ "$recommends" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends: $recommends"
+
+# The changelog's latest entry is the package's version; the copyright file is
+# machine-readable (DEP-5), as lintian does not check in a binary package.
+changelog_version=$(zcat "$out/root/usr/share/doc/tallimo/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+[ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's latest entry is $changelog_version"
+/usr/bin/python3 -c 'import sys, debian.copyright as c; c.Copyright(sys.stdin, strict=True)' \
+  < "$out/root/usr/share/doc/tallimo/copyright" || fail "copyright is not DEP-5"
 
 # Hardened as Debian's own binaries: lintian finds relro, bind-now and PIE; the stack
 # protector is in, and so are glibc's fortified wrappers, which no __*_chk symbol shows
