@@ -11,7 +11,8 @@ packages=(
   python3-aiosmtpd sharutils                       # a real SMTP server, GNU uudecode
   xvfb xdotool x11-xkb-utils imagemagick x11-utils iproute2  # the real window, driven and photographed
   qt6-wayland weston                               # the real window on Wayland, with no X server
-  dpkg-dev desktop-file-utils appstream            # the Debian package and its desktop files
+  dpkg-dev desktop-file-utils appstream lintian    # the Debian package and its desktop files
+  python3-debian                                   # reads the copyright file as Debian tools do
   librsvg2-bin                                     # the scalable icon drawn as desktops draw it
   clang libclang-rt-14-dev                         # sanitizers and libFuzzer
 )

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What `cmake --install` puts down is valid for the desktop, the .deb holds exactly
-# that and declares its libraries, and the installed binary shows its window.
+# that, declares its libraries and keeps to Debian's conventions, the binary is
+# hardened, and the installed binary shows its window.
 # usage: test_package.sh build-folder output-folder
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -13,9 +14,13 @@ DESTDIR="$out/root" cmake --install "$build" --prefix /usr > /dev/null
 installed=$(cd "$out/root" && find . -type f | sort)
 expected="./usr/bin/tallimo
 ./usr/share/applications/org.tallimo.Tallimo.desktop
+./usr/share/doc/tallimo/changelog.gz
+./usr/share/doc/tallimo/copyright
 ./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/scalable/apps/org.tallimo.Tallimo.svg
+./usr/share/lintian/overrides/tallimo
+./usr/share/man/man1/tallimo.1.gz
 ./usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml"
 [ "$installed" = "$expected" ] || fail "install put down: $installed"
 
@@ -42,10 +47,29 @@ done
 recommends=$(dpkg-deb -f "$deb" Recommends)
 [ "$recommends" = "qt6-wayland, qt6-translations-l10n" ] || fail "Recommends: $recommends"
 
+# The changelog's latest entry is the package's version; the copyright file is
+# machine-readable (DEP-5), which lintian does not check in a binary package.
+changelog_version=$(zcat "$out/root/usr/share/doc/tallimo/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+[ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's latest entry is $changelog_version"
+/usr/bin/python3 -c 'import sys, debian.copyright as c; c.Copyright(sys.stdin, strict=True)' \
+  < "$out/root/usr/share/doc/tallimo/copyright" || fail "copyright is not DEP-5"
+
+# lintian, pedantic, finds nothing to tag: no error, warning or hint, the manual page
+# read as man reads it, all the hardening it knows of (relro, bind-now, PIE). groff's
+# PostScript output, which lacks glyphs a terminal has, takes the manual page too.
+lintian --pedantic -I --fail-on error,warning,info,pedantic "$deb" > "$out/lintian.log" 2>&1 \
+  || fail "lintian: $(cat "$out/lintian.log")"
+[ -z "$(zcat "$out/root/usr/share/man/man1/tallimo.1.gz" | groff -ww -man -z 2>&1)" ] || fail "groff warns of the manual page"
+
+# The stack protector is in, and so are glibc's fortified wrappers, which no __*_chk
+# symbol shows since no call has a size the compiler knows; the line table names them.
+nm -D "$out/root/usr/bin/tallimo" | grep -w __stack_chk_fail > /dev/null || fail "no stack protector"
+readelf --debug-dump=line "$build/tallimo" | grep string_fortified.h > /dev/null || fail "built without _FORTIFY_SOURCE"
+
 # The installed binary, in an isolated network as always, shows its window.
 start_display
 "$here/../../scripts/in_isolated_network.sh" "$out/root/usr/bin/tallimo" &
 pids+=($!)
 window=$(wait_window "Tallimo v.1.0") || fail "the installed binary showed no window"
 import -window "$window" "$out/installed-window.png"
-echo "package: install, desktop entry, metainfo, .deb contents and Depends, installed window all good"
+echo "package: install, desktop entry, metainfo, .deb contents and Depends, Debian's conventions and hardening, installed window all good"
