@@ -14,7 +14,7 @@ DESTDIR="$out/root" cmake --install "$build" --prefix /usr > /dev/null
 installed=$(cd "$out/root" && find . -type f | sort)
 expected="./usr/bin/tallimo
 ./usr/share/applications/org.tallimo.Tallimo.desktop
-./usr/share/doc/tallimo/changelog.gz
+./usr/share/doc/tallimo/changelog.Debian.gz
 ./usr/share/doc/tallimo/copyright
 ./usr/share/icons/hicolor/16x16/apps/org.tallimo.Tallimo.png
 ./usr/share/icons/hicolor/32x32/apps/org.tallimo.Tallimo.png
@@ -49,7 +49,7 @@ recommends=$(dpkg-deb -f "$deb" Recommends)
 
 # The changelog's latest entry is the package's version; the copyright file is
 # machine-readable (DEP-5), which lintian does not check in a binary package.
-changelog_version=$(zcat "$out/root/usr/share/doc/tallimo/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+changelog_version=$(zcat "$out/root/usr/share/doc/tallimo/changelog.Debian.gz" | dpkg-parsechangelog -l - -S Version)
 [ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's latest entry is $changelog_version"
 /usr/bin/python3 -c 'import sys, debian.copyright as c; c.Copyright(sys.stdin, strict=True)' \
   < "$out/root/usr/share/doc/tallimo/copyright" || fail "copyright is not DEP-5"

@@ -50,6 +50,7 @@ private slots:
             {"short line ends a reply", "25\r\n", {"25\r\n"}},
             {"bare code ends a reply", "221\n", {"221\n"}},
             {"a reply of exactly the cap", atCap, {atCap}},
+            {"a reply one byte over the cap", "2" + atCap, {("2" + atCap).first(kMaxReplyBytes) + "<cut>"}},
             {"a complete reply over the cap", overCap + "221 bye\r\n", {overCap.first(kMaxReplyBytes) + "<cut>"}},
             {"a line without an end over the cap", overCap.first(kMaxReplyBytes + 1),
              {overCap.first(kMaxReplyBytes) + "<cut>"}},

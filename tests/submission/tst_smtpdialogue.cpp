@@ -156,6 +156,9 @@ private slots:
         const QByteArray atCap = "250 " + QByteArray(kMaxReplyBytes - 6, 'x') + "\r\n";
         add(u"a reply of exactly the cap is a reply"_qs, kHappyServer.first(1) + QList<QByteArray>{atCap, "<lost>"},
             transcript(2), Kind::ConnectionFailed, {}, Step::MailFrom);
+        const QByteArray oneOver = "250 x" + atCap.sliced(4);
+        add(u"a reply one byte over the cap"_qs, kHappyServer.first(1) + QList<QByteArray>{oneOver},
+            transcript(1) + "QUIT\r\n", Kind::ReplyTooLong, oneOver.first(kMaxReplyBytes), Step::Helo);
         const QByteArray overCap = "250 " + QByteArray(kMaxReplyBytes, 'x') + "\r\n";
         add(u"a complete reply over the cap"_qs, kHappyServer.first(1) + QList<QByteArray>{overCap},
             transcript(1) + "QUIT\r\n", Kind::ReplyTooLong, overCap.first(kMaxReplyBytes), Step::Helo);

@@ -25,6 +25,7 @@ public:
     explicit SendingWindow(Relay relay)
         : window(boxes, fileDialog, std::move(relay))
     {
+        boxes.onShow = [this] { boxesBeforeIdle += !isIdleWith(message()->toPlainText()); };
     }
 
     template<typename T = QWidget>
@@ -46,14 +47,15 @@ public:
 
     void send() const { control<QPushButton>("cmdSend")->click(); }
 
-    // The idle look, with the text kept for the next Send.
+    // The idle look, with the text kept for the next Send, and no box shown before it.
     [[nodiscard]] bool isIdleWith(const QString &text) const
     {
         return !control("cmdSend")->isHidden() && control<QLabel>("Label10")->text().isEmpty()
-            && message()->toPlainText() == text;
+            && message()->toPlainText() == text && boxesBeforeIdle == 0;
     }
 
     RecordingMessageBox boxes;
     ScriptedFileDialog fileDialog;
     frmSendMail window;
+    int boxesBeforeIdle = 0; // boxes shown while the window still looked busy
 };
