@@ -28,11 +28,25 @@ std::pair<QString, bool> shownPart(const QString &prompt)
     return {shown, false};
 }
 
+class ShownBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    // Its OK shows the focus from the start, as the window's controls do.
+    void showEvent(QShowEvent *event) override
+    {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        QMessageBox::showEvent(event);
+    }
+};
+
 } // namespace
 
 std::unique_ptr<QMessageBox> QtMessageBox::build(const QString &prompt, MsgBoxIcon icon, const QString &title)
 {
-    auto box = std::make_unique<QMessageBox>(
+    auto box = std::make_unique<ShownBox>(
         icon == MsgBoxIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
         title.isEmpty() ? QString::fromUtf16(kApplicationTitle) : title, QString(), QMessageBox::Ok,
         QApplication::activeWindow());
