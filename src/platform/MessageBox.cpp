@@ -1,13 +1,17 @@
 #include "platform/MessageBox.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
 constexpr qsizetype kShownCharacters = 400; // with kShownLines, fits a 640 × 480 screen
 constexpr qsizetype kShownLines = 10;
 constexpr qsizetype kUnbrokenRun = 60; // longer runs without a space get a place to wrap
+constexpr int kQtWrapWidth = 500;      // QMessageBox wraps a long text at half the screen, at most this
 
 // The start of prompt that a box can show, and whether anything was left out.
 std::pair<QString, bool> shownPart(const QString &prompt)
@@ -28,16 +32,56 @@ std::pair<QString, bool> shownPart(const QString &prompt)
     return {shown, false};
 }
 
+class ShownBox final : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    // Its OK shows the focus from the start, as the window's controls do.
+    void showEvent(QShowEvent *event) override
+    {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        QMessageBox::showEvent(event);
+    }
+
+    // Qt widens a box to show its whole title, up to the screen's width: a refusal's long
+    // title made the box as wide as a small screen, its frame off it. The box keeps to the
+    // width its text needs, as Qt reckons it without the title, which the window manager
+    // may cut instead.
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QMessageBox::resizeEvent(event);
+        const int body = bodyWidth();
+        if (body < width())
+            setFixedSize(body, layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(body)
+                                                              : layout()->totalMinimumSize().height());
+    }
+
+private:
+    int bodyWidth() const
+    {
+        const int least = layout()->totalMinimumSize().width();
+        const auto *text = findChild<const QLabel *>(u"qt_msgbox_label"_qs);
+        if (!text || !text->wordWrap())
+            return least;
+        return std::max(least, std::min(screen()->availableGeometry().width() / 2, kQtWrapWidth));
+    }
+};
+
 } // namespace
 
 std::unique_ptr<QMessageBox> QtMessageBox::build(const QString &prompt, MsgBoxIcon icon, const QString &title)
 {
-    auto box = std::make_unique<QMessageBox>(
+    auto box = std::make_unique<ShownBox>(
         icon == MsgBoxIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
         title.isEmpty() ? QString::fromUtf16(kApplicationTitle) : title, QString(), QMessageBox::Ok,
         QApplication::activeWindow());
     box->setTextFormat(Qt::PlainText); // a server's reply is shown as it came, never as markup
-    const auto [shown, cut] = shownPart(prompt);
+    qsizetype end = prompt.size(); // without the reply's closing CRLF, which would show as an empty line
+    while (end > 0 && (prompt[end - 1] == u'\n' || prompt[end - 1] == u'\r'))
+        --end;
+    const auto [shown, cut] = shownPart(prompt.left(end));
     box->setText(shown);
     if (cut)
         box->setDetailedText(prompt);

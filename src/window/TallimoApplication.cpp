@@ -2,6 +2,7 @@
 
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
+#include "window/WindowLook.h"
 #include "window/frmSendMail.h"
 
 #include <QApplication>
@@ -19,6 +20,8 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     QTranslator qtTranslator;
     if (qtTranslator.load(u"qtbase_ru"_qs, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+
+    WindowLook::setApplicationStyle(); // the boxes show the focus as the window does
 
     QtMessageBox messageBox;
     QtFileOpenDialog fileDialog;

@@ -1,10 +1,12 @@
 #include "window/WindowLook.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -16,6 +18,81 @@ constexpr qreal kSmallestPointSize = 6; // smaller, Cyrillic at 96 dpi stops bei
 constexpr qreal kPointSizeStep = 0.5;
 constexpr int kLineEditTextMargin = 2; // QLineEdit's own space either side of its text
 constexpr int kLineEditNoLimit = 32767; // QLineEdit's maxLength unless one is set
+constexpr int kFocusMarkWidth = 2;       // WCAG 2.2's least focus ring, in pixels
+
+// Fusion, whose focus marks differ from its unfocused look by too little to see (a
+// bluer outline, a translucent fill, nothing at all on a text area), with a solid ring:
+// on a text box's outline, inside a button's (which tells the default button), around
+// a radio button's caption.
+class FocusMarkStyle final : public QProxyStyle
+{
+public:
+    FocusMarkStyle()
+        : QProxyStyle(QStyleFactory::create(u"Fusion"_qs))
+    {
+    }
+
+    // A text area's viewport covers all but its frame, so the frame makes room for the
+    // ring and a pixel of the area's ground inside it.
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int fusion = QProxyStyle::pixelMetric(metric, option, widget);
+        if (metric == PM_DefaultFrameWidth && qobject_cast<const QAbstractScrollArea *>(widget))
+            return fusion + kFocusMarkWidth;
+        return fusion;
+    }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        const bool keyboardFocus = option->state & State_KeyboardFocusChange;
+        switch (element) {
+        case PE_FrameFocusRect:
+            if (keyboardFocus)
+                ring(painter, option->rect, markColour(option->palette));
+            return;
+        case PE_PanelButtonCommand:
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            if (keyboardFocus && (option->state & State_HasFocus))
+                ring(painter, option->rect.adjusted(1, 1, -1, -1), markColour(option->palette));
+            return;
+        case PE_FrameLineEdit: // a text box shows the focus however it came, as its caret does
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+            if (option->state & State_HasFocus)
+                ring(painter, option->rect, markColour(option->palette));
+            return;
+        default:
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element != CE_ShapedFrame || !qobject_cast<const QAbstractScrollArea *>(widget))
+            return;
+        const QRect outline = option->rect;
+        painter->fillRect(outline.adjusted(1, 1, -1, -1), option->palette.base()); // the room, unfocused
+        if (option->state & State_HasFocus)
+            ring(painter, outline, markColour(option->palette));
+    }
+
+private:
+    static QColor markColour(const QPalette &palette)
+    {
+        return palette.color(QPalette::Window).lightness() < 128 ? WindowLook::kFocusMarkOnDark
+                                                                 : WindowLook::kFocusMark;
+    }
+    static void ring(QPainter *painter, const QRect &outer, const QColor &colour)
+    {
+        const int w = kFocusMarkWidth;
+        painter->fillRect(outer.x(), outer.y(), outer.width(), w, colour);
+        painter->fillRect(outer.x(), outer.bottom() - w + 1, outer.width(), w, colour);
+        painter->fillRect(outer.x(), outer.y() + w, w, outer.height() - 2 * w, colour);
+        painter->fillRect(outer.right() - w + 1, outer.y() + w, w, outer.height() - 2 * w, colour);
+    }
+};
 
 // Where a one-line label draws each of its words, in its parent's coordinates.
 QList<QRectF> wordRects(const QLabel &label)
@@ -165,18 +242,21 @@ void setGround(QWidget *widget, const QColor &ground, const QColor &text)
 
 void finishLook(QWidget *window)
 {
-    if (QApplication::style()->name().compare(u"fusion", Qt::CaseInsensitive) != 0) {
-        QStyle *fusion = QStyleFactory::create(u"Fusion"_qs);
-        fusion->setParent(window);
-        window->setStyle(fusion);
-        for (QWidget *control : window->findChildren<QWidget *>())
-            control->setStyle(fusion);
-    }
+    auto *style = new FocusMarkStyle;
+    style->setParent(window);
+    window->setStyle(style);
+    for (QWidget *control : window->findChildren<QWidget *>())
+        control->setStyle(style);
     QFont font = window->font();
     while (font.pointSizeF() > kSmallestPointSize && !captionsFit(*window)) {
         font.setPointSizeF(font.pointSizeF() - kPointSizeStep);
         window->setFont(font);
     }
+}
+
+void setApplicationStyle()
+{
+    QApplication::setStyle(new FocusMarkStyle);
 }
 
 } // namespace WindowLook

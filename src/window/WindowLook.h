@@ -22,6 +22,8 @@ inline constexpr QColor kTitleBar{0, 0, 128};          // Label11's band
 inline constexpr QColor kTitleBarText{255, 255, 255};  // Label11
 inline constexpr QColor kDisplayGround{24, 32, 56};    // the counter and status strips
 inline constexpr QColor kDisplayText{232, 232, 232};   // Label8 on its strip
+inline constexpr QColor kFocusMark{24, 70, 99};        // the focus ring: the highlight at half its brightness
+inline constexpr QColor kFocusMarkOnDark{160, 210, 255}; // the focus ring in a dark desktop's boxes
 
 // The window's palette: light, complete in every colour group, none of it the desktop's.
 [[nodiscard]] QPalette windowPalette();
@@ -34,9 +36,14 @@ void setTextColour(QWidget *widget, const QColor &colour);
 // An opaque ground of the widget's own, behind a text of the given colour.
 void setGround(QWidget *widget, const QColor &ground, const QColor &text);
 
-// Fusion for the window and every control in it, and the window's font made smaller,
-// half a point at a time, until every shown caption fits. Call once the controls exist.
+// Fusion for the window and every control in it, with a focus mark one can see, and the
+// window's font made smaller, half a point at a time, until every shown caption fits.
+// Call once the controls exist.
 void finishLook(QWidget *window);
+
+// The same style for every other window of the program, its message boxes: call once
+// the application exists.
+void setApplicationStyle();
 
 } // namespace WindowLook
 

@@ -1,12 +1,15 @@
-// The real message box: a server's reply is shown as plain text, and however long it
-// is, the box fits the screen with its OK button on it, the whole reply in the details.
+// The real message box: a server's reply is shown as plain text without its closing line
+// break, and however long it or the title is, the box fits the screen at any scale with
+// its OK button on it, the whole reply in the details.
 
 #include "platform/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTest>
 
 class tst_MessageBox : public QObject
@@ -27,8 +30,10 @@ private slots:
     {
         QFETCH(QString, prompt);
         QFETCH(bool, cut);
-        const auto box = QtMessageBox::build(prompt, MsgBoxIcon::Information, u"Сообщение не отправлено"_qs);
-        QCOMPARE(box->windowTitle(), u"Сообщение не отправлено"_qs);
+        const QString title = u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, "
+                              u"подключение к Internet..."_qs;
+        const auto box = QtMessageBox::build(prompt, MsgBoxIcon::Information, title);
+        QCOMPARE(box->windowTitle(), title);
         QCOMPARE(box->icon(), QMessageBox::Information);
         QCOMPARE(box->textFormat(), Qt::PlainText);
         QCOMPARE(box->detailedText(), cut ? QString(prompt).remove(u'\r') : QString()); // shown with LF line ends
@@ -38,7 +43,7 @@ private slots:
             QVERIFY(shown.endsWith(u"\n[…]"_qs));
             QVERIFY(prompt.startsWith(shown.chopped(4).trimmed()));
         } else {
-            QCOMPARE(shown, prompt);
+            QCOMPARE(shown, prompt.trimmed());
         }
         box->show();
         QVERIFY(QTest::qWaitForWindowExposed(box.get()));
@@ -46,6 +51,25 @@ private slots:
         QVERIFY2(screen.contains(box->frameGeometry()), qPrintable(u"%1×%2"_qs.arg(box->width()).arg(box->height())));
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         QVERIFY(screen.contains(QRect(ok->mapToGlobal(QPoint()), ok->size())));
+        qInfo("%d px wide with its frame, on a screen of %d", box->frameGeometry().width(), screen.width());
+    }
+
+    void fitsASmallScreenAtEveryScale_data()
+    {
+        QTest::addColumn<QByteArray>("scale");
+        for (const char *scale : {"1", "1.5", "2"})
+            QTest::newRow(scale) << QByteArray(scale);
+    }
+    void fitsASmallScreenAtEveryScale()
+    {
+        QFETCH(QByteArray, scale);
+        QTemporaryFile screen;
+        QVERIFY(screen.open());
+        screen.write(R"({"screens": [{"name": "small", "width": 1024, "height": 768, "logicalDpi": 96}]})");
+        screen.flush();
+        qputenv("QT_SCALE_FACTOR", scale); // read at start-up: this process keeps its own
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), {u"fitsTheScreen"_qs}), 0);
     }
 };
 

@@ -7,12 +7,16 @@
 #include "../support/ScriptedSmtpServer.h"
 #include "../support/SendingWindow.h"
 
+#include "platform/MessageBox.h"
+#include "window/WindowLook.h"
+
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +28,7 @@
 namespace {
 
 constexpr double kLeastContrast = 4.5; // WCAG 2.x, level AA, for text of this size
+constexpr double kLeastFocusContrast = 3; // WCAG 2.2, for a focus mark
 
 double luminance(QRgb rgb)
 {
@@ -245,6 +250,54 @@ private slots:
             QVERIFY2(drawnIn(drawnText, drawnGround, textColour.rgb()), qPrintable(QColor(drawnText).name()));
         if (ground.isValid())
             QCOMPARE(QColor(drawnGround), ground);
+    }
+
+    // Every control that takes the focus shows it by a closed ring 2 px wide, 3:1 or more
+    // from the same pixels unfocused and from the ground around it; so does the box's OK.
+    void focusIsSeen_data()
+    {
+        QTest::addColumn<bool>("darkDesktop");
+        QTest::addColumn<QString>("name");
+        for (const bool dark : {false, true})
+            for (const char *name : {"txtMessage", "Text1", "Option1", "Option2", "cmdNew", "cmdSend", "OK"})
+                QTest::addRow("%s, %s desktop", name, dark ? "dark" : "light") << dark << QString::fromLatin1(name);
+    }
+    void focusIsSeen()
+    {
+        QFETCH(bool, darkDesktop);
+        QFETCH(QString, name);
+        if (darkDesktop)
+            QApplication::setPalette(::darkDesktop());
+        open();
+        WindowLook::setApplicationStyle(); // as the program does, for its boxes
+        const auto box = QtMessageBox::build(u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {});
+        box->setVisible(name == u"OK");
+        QWidget *shown = name == u"OK" ? box->button(QMessageBox::Ok) : control(*window_, qPrintable(name));
+        const QRect area = QRect(shown->mapTo(shown->window(), QPoint()), shown->size()).adjusted(-3, -3, 3, 3);
+        shown->setFocus(Qt::OtherFocusReason); // Tab's would select a text box's text as well
+        QTRY_VERIFY(shown->hasFocus());
+        const QImage focused = shown->window()->grab(area).toImage();
+        shown->clearFocus();
+        const QImage unfocused = shown->window()->grab(area).toImage();
+        QHash<QRgb, QList<QPoint>> changedTo;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                if (focused.pixel(x, y) != unfocused.pixel(x, y))
+                    changedTo[focused.pixel(x, y)] += QPoint(x, y);
+        QVERIFY2(!changedTo.isEmpty(), "nothing changes");
+        const auto [mark, pixels] = *std::max_element(changedTo.keyValueBegin(), changedTo.keyValueEnd(),
+                                                      [](auto a, auto b) { return a.second.size() < b.second.size(); });
+        QRect ring;
+        double least = 21;
+        for (const QPoint &p : pixels) {
+            ring |= QRect(p, QSize(1, 1));
+            least = std::min(least, contrast(mark, unfocused.pixel(p)));
+        }
+        const double againstGround = contrast(mark, unfocused.pixel(0, 0));
+        qInfo("%s: ring %s, %.2f:1 against the unfocused look, %.2f:1 against the ground", qPrintable(name),
+              qPrintable(QColor(mark).name()), least, againstGround);
+        QVERIFY2(pixels.size() >= 4 * (ring.width() + ring.height()) - 16, "no closed ring 2 px wide");
+        QVERIFY(least >= kLeastFocusContrast && againstGround >= kLeastFocusContrast);
     }
 
     void captionsFitUnderEveryStyle_data()
