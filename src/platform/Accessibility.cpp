@@ -23,6 +23,15 @@ public:
         return QAccessibleWidget::text(t);
     }
 
+    // Qt tells no window that it is modal, so a box's modality is told here.
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        if (widget()->isWindow() && widget()->windowModality() != Qt::NonModal)
+            state.modal = true;
+        return state;
+    }
+
     int childCount() const override { return int(shownChildren().size()); }
     QAccessibleInterface *child(int index) const override
     {

@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Accessibility.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLayout>
@@ -77,6 +79,7 @@ std::unique_ptr<QMessageBox> QtMessageBox::build(const QString &prompt, MsgBoxIc
         icon == MsgBoxIcon::Exclamation ? QMessageBox::Warning : QMessageBox::Information,
         title.isEmpty() ? QString::fromUtf16(kApplicationTitle) : title, QString(), QMessageBox::Ok,
         QApplication::activeWindow());
+    setAccessibleRole(box.get(), QAccessible::AlertMessage);
     box->setTextFormat(Qt::PlainText); // a server's reply is shown as it came, never as markup
     qsizetype end = prompt.size(); // without the reply's closing CRLF, which would show as an empty line
     while (end > 0 && (prompt[end - 1] == u'\n' || prompt[end - 1] == u'\r'))

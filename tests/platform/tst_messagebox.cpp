@@ -5,12 +5,14 @@
 #include "platform/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 
 class tst_MessageBox : public QObject
 {
@@ -52,6 +54,23 @@ private slots:
         QAbstractButton *ok = box->button(QMessageBox::Ok);
         QVERIFY(screen.contains(QRect(ok->mapToGlobal(QPoint()), ok->size())));
         qInfo("%d px wide with its frame, on a screen of %d", box->frameGeometry().width(), screen.width());
+    }
+
+    // A screen reader knows the open box for an alert that holds the keyboard.
+    void toldAsAModalAlert()
+    {
+        const auto box = QtMessageBox::build(u"Ошибка: 554 no"_qs, MsgBoxIcon::Information, u"Tallimo"_qs);
+        QAccessible::Role role = QAccessible::NoRole;
+        bool modal = false;
+        QTimer::singleShot(0, box.get(), [&] {
+            QAccessibleInterface *told = QAccessible::queryAccessibleInterface(box.get());
+            role = told->role();
+            modal = told->state().modal;
+            box->accept();
+        });
+        box->exec();
+        QCOMPARE(role, QAccessible::AlertMessage);
+        QVERIFY(modal);
     }
 
     void fitsASmallScreenAtEveryScale_data()
