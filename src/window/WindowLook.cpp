@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kDesignPointSize = 8;
+constexpr int kLayoutPointSize = 8;
 constexpr qreal kSmallestPointSize = 6; // smaller, Cyrillic at 96 dpi stops being legible
 constexpr qreal kPointSizeStep = 0.5;
 constexpr int kLineEditTextMargin = 2; // QLineEdit's own space either side of its text
@@ -216,10 +216,10 @@ QPalette windowPalette()
     return palette;
 }
 
-QFont designFont()
+QFont layoutFont()
 {
     QFont font(u"Liberation Sans"_qs);
-    font.setPointSize(kDesignPointSize);
+    font.setPointSize(kLayoutPointSize);
     return font;
 }
 

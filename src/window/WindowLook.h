@@ -1,7 +1,7 @@
 #pragma once
 // The window's own look. It sets every colour of its palette itself and draws with
-// Fusion, so a desktop theme, light or dark, never mixes with the design's fixed
-// colours; a text in a light design colour sits on a dark ground of its own, as the
+// Fusion, so a desktop theme, light or dark, never mixes with its fixed
+// colours; a text in a light colour of its own sits on a dark ground of its own, as the
 // old toolkit's opaque labels carried a back colour of their own. The layout is drawn
 // for one face at 8 points; where a stand-in face sets the captions wider, the window's
 // font is made smaller until they fit again.
@@ -29,7 +29,7 @@ inline constexpr QColor kFocusMarkOnDark{160, 210, 255}; // the focus ring in a 
 [[nodiscard]] QPalette windowPalette();
 
 // The face and size the layout is drawn for.
-[[nodiscard]] QFont designFont();
+[[nodiscard]] QFont layoutFont();
 
 void setTextColour(QWidget *widget, const QColor &colour);
 

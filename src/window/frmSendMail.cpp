@@ -67,7 +67,7 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     setWindowFlag(Qt::WindowMaximizeButtonHint, false); // a fixed size has nothing to maximize
     setFixedSize(twipsToPixels(kClientWidth, this), twipsToPixels(kClientHeight, this));
     setPalette(WindowLook::windowPalette());
-    setFont(WindowLook::designFont());
+    setFont(WindowLook::layoutFont());
 
     createControls();
     WindowLook::finishLook(this);
@@ -141,7 +141,7 @@ void frmSendMail::createControls()
     QFont status = font();
     status.setPointSize(15);
     Label10->setFont(status);
-    // The credit line in title-bar colours, as on the design's desktop.
+    // The credit line in title-bar colours, as on the desktop it was first drawn for.
     Label11 = label("Label11", kCredit, {840, 2880, 5535, 255});
     WindowLook::setGround(Label11, WindowLook::kTitleBar, WindowLook::kTitleBarText);
     Label11->setAlignment(Qt::AlignCenter);

@@ -1,5 +1,5 @@
 // The window's look as drawn: every shown text readable against what is drawn behind
-// it, on a light desktop and a dark one, in the design's own colours; and every caption
+// it, on a light desktop and a dark one, in the window's own colours; and every caption
 // fitting its control, whole and clear of the others, under every installed style.
 // CTest runs this twice: as the system is, and with Liberation Sans and its metric
 // twin hidden from fontconfig, so that the stand-in is the wider DejaVu Sans.
@@ -189,11 +189,11 @@ private slots:
         QApplication::setPalette(appPalette_);
     }
 
-    void textsReadInTheDesignColours_data()
+    void textsReadInTheirOwnColours_data()
     {
         QTest::addColumn<bool>("darkDesktop");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QColor>("textColour"); // the design's, where it names one
+        QTest::addColumn<QColor>("textColour"); // the window's own, where it has one
         QTest::addColumn<QColor>("ground");
         for (const bool dark : {false, true}) {
             const auto row = [dark](const char *name, QColor text = {}, QColor ground = {}) {
@@ -211,7 +211,7 @@ private slots:
             row("Label11", Qt::white);
         }
     }
-    void textsReadInTheDesignColours()
+    void textsReadInTheirOwnColours()
     {
         QFETCH(bool, darkDesktop);
         QFETCH(QString, name);
