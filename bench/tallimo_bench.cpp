@@ -10,7 +10,7 @@
 
 #include "encoding/MUUEncode.h"
 #include "encoding/UUBlockWriter.h"
-#include "platform/HugePages.h"
+#include "encoding/HugePages.h"
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"

@@ -1,7 +1,7 @@
 #include "encoding/MUUEncode.h"
 
 #include "encoding/UUBlockWriter.h"
-#include "platform/Windows1251.h"
+#include "encoding/Windows1251.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "encoding/UUBlockWriter.h"
 
-#include "platform/HugePages.h"
+#include "encoding/HugePages.h"
 
 #include <algorithm>
 

@@ -2,15 +2,13 @@
 // The modal message box through which the program reports every outcome. The window
 // reaches it through this interface so that tests can see what would be shown.
 
+#include "submission/Boxes.h"
+
 #include <QString>
 
 #include <memory>
 
 class QMessageBox;
-
-enum class MsgBoxIcon { Exclamation = 48, Information = 64 };
-
-inline constexpr auto kApplicationTitle = u"Tallimo"; // the title of a box given none
 
 class MessageBox
 {

@@ -82,13 +82,14 @@ SocketControl::SocketControl(QObject *parent)
     , socket_(new QTcpSocket(this))
 {
     socket_->setObjectName(u"Winsock1"_qs);
-    replyDeadline_.setSingleShot(true);
+    replyTimer_.setSingleShot(true);
+    replyTimer_.setTimerType(Qt::PreciseTimer); // a coarse one may fire 5 % early
 
     connect(socket_, &QTcpSocket::readyRead, this, &SocketControl::DataArrival);
     connect(socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         failLater(windowsSocketError(error), socket_->errorString());
     });
-    connect(&replyDeadline_, &QTimer::timeout, this, &SocketControl::ReplyOverdue);
+    connect(&replyTimer_, &QTimer::timeout, this, &SocketControl::replyDeadlineReached);
 }
 
 SocketControl::~SocketControl()
@@ -166,7 +167,7 @@ QByteArray SocketControl::GetData()
 
 void SocketControl::Close()
 {
-    replyDeadline_.stop();
+    replyTimer_.stop();
     if (socket_->state() == QAbstractSocket::ConnectedState) {
         ++connection_;
         socket_->flush(); // a socket handed a descriptor drops unsent bytes on closing
@@ -178,14 +179,28 @@ void SocketControl::Close()
 
 void SocketControl::awaitReply(std::chrono::milliseconds within)
 {
-    replyDeadline_.start(within);
+    replyDeadline_.setRemainingTime(within, Qt::PreciseTimer);
+    replyTimer_.start(within);
+}
+
+void SocketControl::replyDeadlineReached()
+{
+    if (!replyDeadline_.hasExpired())
+        return replyTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(replyDeadline_.remainingTimeAsDuration()));
+    // A reply that came whole in time is taken, even if its bytes are still unread.
+    const quint64 connection = connection_;
+    const QDeadlineTimer deadline = replyDeadline_;
+    if (socket_->state() == QAbstractSocket::ConnectedState)
+        socket_->waitForReadyRead(0); // reads what is there, and says so through DataArrival
+    if (connection == connection_ && deadline == replyDeadline_)
+        emit ReplyOverdue();
 }
 
 // Forgets the connection: whatever it still had to say is no longer heard.
 void SocketControl::drop()
 {
     ++connection_;
-    replyDeadline_.stop();
+    replyTimer_.stop();
     delete std::exchange(connectedOrFailed_, nullptr);
     if (connecting_ >= 0)
         ::close(std::exchange(connecting_, -1));

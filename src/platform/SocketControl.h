@@ -8,6 +8,9 @@
 // a handler that ends a submission is never re-entered by the socket. Events of a
 // connection that has been closed, or replaced by a new Connect, are dropped.
 
+#include "submission/Ending.h"
+
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QTcpSocket>
 #include <QTimer>
@@ -15,8 +18,6 @@
 #include <chrono>
 
 class QSocketNotifier;
-
-inline constexpr int kTimedOutSocketError = 10060; // WSAETIMEDOUT
 
 class SocketControl : public QObject
 {
@@ -35,8 +36,10 @@ public:
     // Sends what is still queued, then closes.
     void Close();
 
-    // ReplyOverdue comes unless a new deadline or Close comes first. Bytes arriving do
-    // not move it: a server trickling its reply must not hold the window for ever.
+    // ReplyOverdue comes unless a new deadline or Close comes first, never before its
+    // time, and only once whatever had arrived by then has come out of DataArrival. Bytes
+    // arriving do not move it: a server trickling its reply must not hold the window for
+    // ever.
     void awaitReply(std::chrono::milliseconds within);
 
 signals:
@@ -48,9 +51,11 @@ private:
     void finishConnecting();
     void drop();
     void failLater(int number, const QString &description);
+    void replyDeadlineReached();
 
     QTcpSocket *const socket_;
-    QTimer replyDeadline_;
+    QTimer replyTimer_;
+    QDeadlineTimer replyDeadline_;
     int connecting_ = -1;                   // the descriptor of a connection being made
     QSocketNotifier *connectedOrFailed_ = nullptr; // fires once it is made or has failed
     quint64 connection_ = 0;                // counts Connect and Close, to drop stale events

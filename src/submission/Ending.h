@@ -6,10 +6,25 @@
 #include <QString>
 #include <QStringList>
 
+inline constexpr int kTimedOutSocketError = 10060; // WSAETIMEDOUT
+
+// The reply a submission awaits; accepting it sends the next command.
+enum class SmtpStep {
+    Greeting, // the server's greeting; then HELO
+    Helo,     // then MAIL FROM:<sender>
+    MailFrom, // then RCPT TO:<recipient>
+    RcptTo,   // then DATA
+    Data,     // then the message and its final "."
+    Message,  // the final "." is out: the message may have been taken
+    Quit,     // the message is taken
+};
+
 struct Ending
 {
     enum class Kind {
         NoSubscriberType,     // refused before connecting
+        NumberNotSevenDigits, // refused before connecting
+        EmptyText,            // refused before connecting: nothing but spaces and line breaks
         UnsendableCharacters, // refused before connecting: characters
         AttachmentUnreadable, // refused before connecting: path, cause
         Sent,                 // the server answered the final "." with 250
@@ -21,6 +36,7 @@ struct Ending
     };
 
     Kind kind;
+    SmtpStep step = SmtpStep::Greeting; // the reply awaited when a reply or the connection ended it
     QByteArray reply = {};       // Windows-1251, as received (at most kMaxReplyBytes)
     QStringList characters = {}; // each named so that it can be seen: "ё", "U+FEFF"
     QString path = {};

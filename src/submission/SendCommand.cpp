@@ -1,8 +1,9 @@
 #include "submission/SendCommand.h"
 
 #include "encoding/MUUEncode.h"
-#include "platform/Windows1251.h"
+#include "encoding/Windows1251.h"
 #include "submission/Gateway.h"
+#include "submission/PhoneNumber.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ bool isControl(char32_t c, bool lineBreaksAllowed)
 }
 
 // Every distinct character of the fields that cannot be sent, in order of first use.
-QStringList unsendableCharacters(const QString &number, const QString &subject, const QString &text)
+QStringList unsendableCharacters(const QString &subject, const QString &text)
 {
     QStringList names;
     const auto collect = [&](const QString &field, bool lineBreaksAllowed) {
@@ -48,7 +49,6 @@ QStringList unsendableCharacters(const QString &number, const QString &subject, 
                 names += name;
         }
     };
-    collect(number, false);
     collect(subject, false);
     collect(text, true);
     return names;
@@ -63,7 +63,11 @@ std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
     const QString domain = QString::fromUtf16(
         request.type == SubscriberType::Contract ? kContractGatewayDomain : kAceBaseGatewayDomain);
 
-    const QStringList unsendable = unsendableCharacters(request.phoneNumber, request.subject, request.messageText);
+    if (!isSubscriberNumber(request.phoneNumber))
+        return Ending{Ending::Kind::NumberNotSevenDigits};
+    if (request.messageText.trimmed().isEmpty()) // an SMS of nothing is no message
+        return Ending{Ending::Kind::EmptyText};
+    const QStringList unsendable = unsendableCharacters(request.subject, request.messageText);
     if (!unsendable.isEmpty())
         return Ending{.kind = Ending::Kind::UnsendableCharacters, .characters = unsendable};
 

@@ -2,9 +2,10 @@
 // What Send makes of the compose fields: the gateway addresses for the chosen
 // subscriber type and the message in its wire form. Anything that could not be sent
 // is refused here, before the window changes its look or a connection is opened:
-// no subscriber type, an attachment that cannot be read, characters Windows-1251
-// cannot carry, and control characters (NUL and the like; the text's line breaks and
-// tabs aside), which have no place in an SMS or an SMTP command.
+// no subscriber type, a number that is not seven digits, a text of nothing but spaces
+// and line breaks, an attachment that cannot be read, characters Windows-1251 cannot
+// carry, and control characters (NUL and the like; the text's line breaks and tabs
+// aside), which have no place in an SMS or an SMTP command.
 
 #include "submission/Ending.h"
 #include "submission/Submission.h"
@@ -19,7 +20,7 @@ enum class SubscriberType { None, Contract, AceBase };
 struct SendRequest
 {
     SubscriberType type = SubscriberType::None;
-    QString phoneNumber; // as typed: the gateway, not we, judges the number
+    QString phoneNumber; // as typed; only seven digits 0-9 are sent
     QString subject;
     QString messageText; // lines end in CRLF
     QStringList attachmentPaths;

@@ -19,13 +19,13 @@ bool accepts(Step step, QByteArrayView code)
     }
 }
 
-// How a reply that moves nothing ends the submission.
-Ending refusal(const Reply &reply)
+// How a reply that moves nothing ends the submission at step.
+Ending refusal(const Reply &reply, Step step)
 {
     const Ending::Kind kind = reply.oversized ? Ending::Kind::ReplyTooLong
         : reply.code().startsWith('4')        ? Ending::Kind::Deferred
                                               : Ending::Kind::Refused;
-    return {.kind = kind, .reply = reply.text};
+    return {.kind = kind, .step = step, .reply = reply.text};
 }
 
 // A command argument never carries CR or LF, so no field can add a command of its own.
@@ -91,6 +91,7 @@ SmtpDialogue::Reaction SmtpDialogue::connectionLost(const SocketFailure &failure
     if (!ended_)
         end(step_ == Step::Quit ? Ending{Ending::Kind::Sent}
                                 : Ending{.kind = Ending::Kind::ConnectionFailed,
+                                         .step = step_,
                                          .socketError = failure.number,
                                          .description = failure.description},
             reaction);
@@ -104,7 +105,7 @@ SmtpDialogue::Reaction SmtpDialogue::deadlinePassed()
         return reaction;
     if (step_ != Step::Quit)
         reaction.toSend += kQuit;
-    end({step_ == Step::Quit ? Ending::Kind::Sent : Ending::Kind::TimedOut}, reaction);
+    end({.kind = step_ == Step::Quit ? Ending::Kind::Sent : Ending::Kind::TimedOut, .step = step_}, reaction);
     return reaction;
 }
 
@@ -114,7 +115,7 @@ void SmtpDialogue::answer(const Reply &reply, Reaction &reaction)
         return end({Ending::Kind::Sent}, reaction);
     if (replyStartedEarly_ || !accepts(step_, reply.code())) {
         reaction.toSend += kQuit;
-        return end(refusal(reply), reaction);
+        return end(refusal(reply, step_), reaction);
     }
     reaction.toSend += command(step_);
     step_ = Step(int(step_) + 1);

@@ -11,7 +11,8 @@
 // answered with a QUIT: a malformed one, one over the cap, and one that was already there
 // when its command went out (only the greeting comes before the first command). Once the
 // message is taken, whatever follows (QUIT's reply, a hang-up, the short grace running
-// out) ends it as sent.
+// out) ends it as sent. Every other ending names the step it came at: once the final "."
+// is out, a silence or a hang-up leaves open whether the message was taken.
 
 #include "submission/Ending.h"
 #include "submission/ReplyReader.h"
@@ -23,16 +24,7 @@
 class SmtpDialogue
 {
 public:
-    // Each step awaits one reply; accepting it sends the next command.
-    enum class Step {
-        Greeting, // the server's greeting; then HELO
-        Helo,     // then MAIL FROM:<sender>
-        MailFrom, // then RCPT TO:<recipient>
-        RcptTo,   // 251 accepts too; then DATA
-        Data,     // only 354 accepts; then the message and its final "."
-        Message,  // only 250 accepts; then QUIT
-        Quit,     // the message is taken: any ending is a success
-    };
+    using Step = SmtpStep;
 
     struct Timeouts
     {

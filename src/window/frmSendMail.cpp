@@ -5,7 +5,8 @@
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageTextBox.h"
-#include "platform/Windows1251.h"
+#include "platform/PhoneNumberBox.h"
+#include "submission/Boxes.h"
 #include "submission/SendCommand.h"
 #include "window/Twips.h"
 #include "window/WindowLook.h"
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -24,12 +24,10 @@ namespace {
 constexpr int kClientWidth = 6630;  // twips
 constexpr int kClientHeight = 3135; // twips
 constexpr int kMessageLimit = 160;  // one SMS
-constexpr int kPhoneDigits = 7;
 
 constexpr auto kCaption = u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)";
 constexpr auto kSendingStatus = u"Ждите: сообщение отправляется...";
 constexpr auto kRemaining = u"Осталось символов"; // how the remaining count is told
-constexpr auto kCheckList = u"правильность ввода номера, тип абонента, подключение к Internet"; // after a refusal
 constexpr auto kCounterSentence = u"Вы ввели:          символов,   осталось - ";
 constexpr auto kCredit = u"Tallimo 1.0 — SMS через почтовый шлюз оператора";
 
@@ -113,8 +111,8 @@ void frmSendMail::createControls()
     for (QRadioButton *option : {Option1, Option2}) // the frame's colour is for its caption alone
         WindowLook::setTextColour(option, palette().color(QPalette::WindowText));
 
-    Text1 = textBox("Text1", {720, 1440, 735, 285});
-    Text1->setMaxLength(kPhoneDigits);
+    Text1 = place(new PhoneNumberBox(this), "Text1", {720, 1440, 735, 285});
+    Text1->setMaxLength(kSubscriberDigits);
     Label5 = label("Label5", u"Номер телефона (7-значный)", {0, 1200, 2415, 495});
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setWordWrap(true);
@@ -174,6 +172,7 @@ void frmSendMail::connectHandlers()
     connect(cmdNew, &QPushButton::clicked, this, &frmSendMail::cmdNew_Click);
     connect(cmdSend, &QPushButton::clicked, this, &frmSendMail::cmdSend_Click);
     connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
+    connect(Text1, &PhoneNumberBox::Pasted, this, &frmSendMail::Text1_Paste);
     connect(cmdAddFile, &QPushButton::clicked, this, &frmSendMail::cmdAddFile_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmSendMail::cmdRemove_Click);
     connect(Winsock1, &SocketControl::DataArrival, this, &frmSendMail::Winsock1_DataArrival);
@@ -225,6 +224,15 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setAccessibleDescription(Label9->accessibleName());
 }
 
+// A number pasted as contact cards write it goes in as its seven digits, or not at all.
+void frmSendMail::Text1_Paste(const QString &text)
+{
+    const auto number = readPhoneNumber(text);
+    if (const auto *problem = std::get_if<NumberProblem>(&number))
+        return showBox(boxFor(*problem));
+    Text1->putNumber(std::get<QString>(number));
+}
+
 void frmSendMail::cmdAddFile_Click()
 {
     const QString path = ComDialog_.ShowOpen();
@@ -253,8 +261,14 @@ void frmSendMail::cmdSend_Click()
         request.attachmentPaths += lstAttachments->item(i)->text();
 
     auto prepared = prepareSend(request);
-    if (const auto *refusal = std::get_if<Ending>(&prepared))
-        return report(*refusal);
+    if (const auto *refusal = std::get_if<Ending>(&prepared)) {
+        // The box gives the focus back to where the mending starts.
+        if (refusal->kind == Ending::Kind::NumberNotSevenDigits)
+            Text1->setFocus();
+        else if (refusal->kind == Ending::Kind::EmptyText)
+            txtMessage->setFocus();
+        return showBox(boxFor(*refusal, relay_.replyTimeout));
+    }
     auto &send = std::get<PreparedSend>(prepared);
 
     showSending();
@@ -304,57 +318,12 @@ void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
     // Once the message is gone, a second Return must not send it again: New starts the
     // next one. After any other ending Send is where a retry begins.
     showIdle(reaction.ending->kind == Ending::Kind::Sent ? cmdNew : cmdSend);
-    report(*reaction.ending);
+    showBox(boxFor(*reaction.ending, relay_.replyTimeout));
 }
 
-void frmSendMail::report(const Ending &ending)
+void frmSendMail::showBox(const Box &box)
 {
-    const auto winsockError = [this](int number, const QString &description) {
-        messageBox_.MsgBox(u"Winsock Error number "_qs + QString::number(number) + u"\r\n"_qs + description,
-                           MsgBoxIcon::Exclamation, u"Winsock Error"_qs);
-    };
-    // The server's words and what to do about them, in the body too: window managers cut
-    // a long title.
-    const auto refusal = [this](const QString &said, const QString &advice) {
-        QString prompt = u"Ошибка: "_qs + said;
-        if (!advice.isEmpty()) {
-            while (prompt.endsWith(u'\n') || prompt.endsWith(u'\r'))
-                prompt.chop(1);
-            prompt += u"\n\n"_qs + advice;
-        }
-        messageBox_.MsgBox(prompt, MsgBoxIcon::Information,
-                           u"Сообщение не отправлено, проверьте: "_qs + QString::fromUtf16(kCheckList) + u"..."_qs);
-    };
-    const QString application = QString::fromUtf16(kApplicationTitle);
-    switch (ending.kind) {
-    case Ending::Kind::NoSubscriberType:
-        return messageBox_.MsgBox(u"Выберите тип абонента: контрактный или Ace&base."_qs, MsgBoxIcon::Exclamation,
-                                  application);
-    case Ending::Kind::UnsendableCharacters:
-        return messageBox_.MsgBox(u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs
-                                      .arg(ending.characters.join(u' ')),
-                                  MsgBoxIcon::Exclamation, application);
-    case Ending::Kind::AttachmentUnreadable:
-        return messageBox_.MsgBox(u"Не удалось вложить файл «%1»: %2."_qs.arg(ending.path, ending.cause),
-                                  MsgBoxIcon::Exclamation, application);
-    case Ending::Kind::Sent:
-        return messageBox_.MsgBox(u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {});
-    case Ending::Kind::Refused:
-        return refusal(fromWindows1251(ending.reply), u"Проверьте: "_qs + QString::fromUtf16(kCheckList) + u'.');
-    case Ending::Kind::Deferred:
-        return refusal(fromWindows1251(ending.reply), u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз "
-                                                      u"немного позже — скорее всего, оно пройдёт."_qs);
-    case Ending::Kind::ReplyTooLong: // its start fills the box; the details hold the rest
-        return refusal(u"ответ сервера длиннее %1 КБ. Его начало:\r\n"_qs.arg(kMaxReplyBytes / 1024)
-                           + fromWindows1251(ending.reply),
-                       {});
-    case Ending::Kind::ConnectionFailed:
-        return winsockError(ending.socketError, ending.description);
-    case Ending::Kind::TimedOut:
-        return winsockError(kTimedOutSocketError,
-                            u"Сервер не ответил за %1 с"_qs.arg(QLocale(QLocale::Russian).toString(
-                                std::chrono::duration<double>(relay_.replyTimeout).count())));
-    }
+    messageBox_.MsgBox(box.prompt, box.icon, box.title);
 }
 
 void frmSendMail::showIdle(QWidget *focus)

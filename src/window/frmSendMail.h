@@ -13,6 +13,8 @@
 class FileOpenDialog;
 class MessageBox;
 class MessageTextBox;
+class PhoneNumberBox;
+struct Box;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -41,6 +43,7 @@ private:
     void cmdNew_Click();
     void cmdSend_Click();
     void txtMessage_Change();
+    void Text1_Paste(const QString &text);
     void cmdAddFile_Click();
     void cmdRemove_Click();
     void Winsock1_DataArrival();
@@ -48,7 +51,7 @@ private:
     void Winsock1_ReplyOverdue();
 
     void act(const SmtpDialogue::Reaction &reaction);
-    void report(const Ending &ending); // the one place of every box's text, title and icon
+    void showBox(const Box &box);
     void showIdle(QWidget *focus);
     void showSending();
 
@@ -64,7 +67,7 @@ private:
     QListWidget *lstAttachments;
     QGroupBox *Frame2;
     QRadioButton *Option1, *Option2;
-    QLineEdit *Text1;
+    PhoneNumberBox *Text1;
     QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
     MessageTextBox *txtMessage;
     QLabel *Label10, *Label11;

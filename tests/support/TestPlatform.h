@@ -3,6 +3,7 @@
 
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
+#include "submission/Gateway.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,52 +11,31 @@
 #include <QStringList>
 #include <QTest>
 
-struct ShownBox
-{
-    QString prompt;
-    MsgBoxIcon icon;
-    QString title;
-
-    friend bool operator==(const ShownBox &, const ShownBox &) = default;
-};
-
 namespace QTest {
 template<>
-inline char *toString(const ShownBox &box)
+inline char *toString(const Box &box)
 {
-    return qstrdup(qPrintable(u"[%1 | %2 | %3]"_qs.arg(box.title, box.prompt.left(200)).arg(int(box.icon))));
+    return qstrdup(qPrintable(u"[%1 | %2 | %3]"_qs.arg(box.title, box.prompt.left(300)).arg(int(box.icon))));
 }
 } // namespace QTest
 
-// The boxes a submission ends with, as the user reads them.
-inline ShownBox sentBox()
+// The boxes a submission ends with, in boxFor's words, as the window shows them.
+inline Box sentBox()
 {
-    return {u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
+    return boxFor({Ending::Kind::Sent}, kReplyTimeout);
 }
-inline ShownBox refusalBox(const QString &prompt)
+inline Box refusedBox(SmtpStep step, const QByteArray &reply, Ending::Kind kind = Ending::Kind::Refused)
 {
-    return {prompt, MsgBoxIcon::Information,
-            u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet..."_qs};
+    return boxFor({.kind = kind, .step = step, .reply = reply}, kReplyTimeout);
 }
-// The server's words without their line end, then the advice under them.
-inline ShownBox refusedBox(QString reply, const QString &advice = u"Проверьте: правильность ввода номера, тип абонента, подключение к Internet."_qs)
+inline Box socketErrorBox(SmtpStep step, int number, const QString &description)
 {
-    while (reply.endsWith(u'\n') || reply.endsWith(u'\r'))
-        reply.chop(1);
-    return refusalBox(u"Ошибка: "_qs + reply + u"\n\n"_qs + advice);
+    return boxFor({.kind = Ending::Kind::ConnectionFailed, .step = step, .socketError = number, .description = description},
+                  kReplyTimeout);
 }
-inline ShownBox deferredBox(const QString &reply)
+inline Box timedOutBox(SmtpStep step, std::chrono::milliseconds replyTimeout)
 {
-    return refusedBox(reply, u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз немного позже — скорее всего, оно пройдёт."_qs);
-}
-inline ShownBox tooLongBox(const QString &start)
-{
-    return refusalBox(u"Ошибка: ответ сервера длиннее 64 КБ. Его начало:\r\n"_qs + start);
-}
-inline ShownBox socketErrorBox(int number, const QString &description)
-{
-    return {u"Winsock Error number %1\r\n%2"_qs.arg(number).arg(description), MsgBoxIcon::Exclamation,
-            u"Winsock Error"_qs};
+    return boxFor({.kind = Ending::Kind::TimedOut, .step = step}, replyTimeout);
 }
 
 class RecordingMessageBox final : public MessageBox
@@ -67,7 +47,7 @@ public:
         if (onShow)
             onShow();
     }
-    QList<ShownBox> shown;
+    QList<Box> shown;
     std::function<void()> onShow; // runs while the box would be open
 };
 

@@ -450,7 +450,7 @@ private slots:
             sending_->fileDialog.picks += file.fileName();
             control<QPushButton>("cmdAddFile")->click();
         }
-        control<QRadioButton>("Option1")->setChecked(true);
+        sending_->compose();
         control<QPushButton>("cmdSend")->click();
         QCOMPARE(attachments()->currentRow(), 2);
         control<QPushButton>("cmdRemove")->click();

@@ -16,11 +16,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const ShownBox kHungUp = socketErrorBox(10054, u"The remote host closed the connection"_qs);
+Box hungUp(SmtpStep step)
+{
+    return socketErrorBox(step, 10054, u"The remote host closed the connection"_qs);
+}
 
 } // namespace
 
-Q_DECLARE_METATYPE(ShownBox)
+Q_DECLARE_METATYPE(Box)
 
 class tst_HostileServers : public QObject
 {
@@ -29,7 +32,7 @@ class tst_HostileServers : public QObject
 private:
     // The one box the ending showed, the connection closed and the window idle again
     // with the text kept.
-    static void verifyEnding(const ScriptedSmtpServer &server, const SendingWindow &sending, const ShownBox &expected)
+    static void verifyEnding(const ScriptedSmtpServer &server, const SendingWindow &sending, const Box &expected)
     {
         QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 1, 20000);
         QCOMPARE(sending.boxes.shown[0], expected);
@@ -43,38 +46,38 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("hostile");
         QTest::addColumn<bool>("bytewise");
         QTest::addColumn<QByteArray>("transcript");
-        QTest::addColumn<ShownBox>("box");
+        QTest::addColumn<Box>("box");
         for (int step = 0; step <= 5; ++step) {
             QTest::addRow("451 at step %d", step)
                 << kGoodServer.first(step) + QList<QByteArray>{"451 4.3.0 try later\r\n"} << false
-                << submissionTranscript(step, true) << deferredBox(u"451 4.3.0 try later\r\n"_qs);
+                << submissionTranscript(step, true)
+                << refusedBox(SmtpStep(step), "451 4.3.0 try later\r\n", Ending::Kind::Deferred);
             QTest::addRow("554 at step %d", step)
                 << kGoodServer.first(step) + QList<QByteArray>{"554 5.7.1 rejected\r\n"} << false
-                << submissionTranscript(step, true) << refusedBox(u"554 5.7.1 rejected\r\n"_qs);
+                << submissionTranscript(step, true) << refusedBox(SmtpStep(step), "554 5.7.1 rejected\r\n");
             QTest::addRow("hang-up at step %d", step) << kGoodServer.first(step) + QList<QByteArray>{"<close>"} << false
-                                                      << submissionTranscript(step) << kHungUp;
+                                                      << submissionTranscript(step) << hungUp(SmtpStep(step));
         }
         QTest::newRow("354 to the final dot") << kGoodServer.first(5) + QList<QByteArray>{"354 again\r\n"} << false
-                                              << submissionTranscript(5, true) << refusedBox(u"354 again\r\n"_qs);
+                                              << submissionTranscript(5, true) << refusedBox(SmtpStep::Message, "354 again\r\n");
         QTest::newRow("250- then 554 to the final dot")
             << kGoodServer.first(5) + QList<QByteArray>{"250-queued\r\n554 rejected\r\n"} << false
-            << submissionTranscript(5, true) << refusedBox(u"250-queued\r\n554 rejected\r\n"_qs);
+            << submissionTranscript(5, true) << refusedBox(SmtpStep::Message, "250-queued\r\n554 rejected\r\n");
         QTest::newRow("2500 to the final dot") << kGoodServer.first(5) + QList<QByteArray>{"2500 not a code\r\n"}
                                                << false << submissionTranscript(5, true)
-                                               << refusedBox(u"2500 not a code\r\n"_qs);
+                                               << refusedBox(SmtpStep::Message, "2500 not a code\r\n");
         QTest::newRow("250 to DATA") << kGoodServer.first(4) + QList<QByteArray>{"250 ok\r\n"} << false
-                                     << submissionTranscript(4, true) << refusedBox(u"250 ok\r\n"_qs);
+                                     << submissionTranscript(4, true) << refusedBox(SmtpStep::Data, "250 ok\r\n");
         QList<QByteArray> forwarding = kGoodServer;
         forwarding[3] = "251 2.1.5 will forward\r\n";
         QTest::newRow("251 to RCPT TO") << forwarding << false << submissionTranscript(6) << sentBox();
         QTest::newRow("every reply at once, before any command") << QList<QByteArray>{kGoodServer.join()} << false
                                                                  << submissionTranscript(1, true)
-                                                                 << refusedBox(u"250 a\r\n"_qs);
+                                                                 << refusedBox(SmtpStep::Helo, "250 a\r\n");
         QTest::newRow("reset right after the greeting") << QList<QByteArray>{"220 hi\r\n<reset>"} << false
-                                                        << QByteArray() << kHungUp;
+                                                        << QByteArray() << hungUp(SmtpStep::Greeting);
         QTest::newRow("reset mid-dialogue") << kGoodServer.first(3) + QList<QByteArray>{"<reset>"} << false
-                                            << submissionTranscript(3)
-                                            << kHungUp;
+                                            << submissionTranscript(3) << hungUp(SmtpStep::RcptTo);
         QTest::newRow("replies one byte at a time") << kGoodServer << true << submissionTranscript(6) << sentBox();
         QTest::newRow("multi-line replies at every step")
             << QList<QByteArray>{"220-a\r\n220-b\r\n220 c\r\n", "250-a\r\n250 b\r\n", "250-a\r\n250 b\r\n",
@@ -83,33 +86,34 @@ private slots:
             << true << submissionTranscript(6) << sentBox();
         QTest::newRow("greeting and HELO's reply in one segment")
             << QList<QByteArray>{"220 hi\r\n250 hello\r\n"} << false << submissionTranscript(1, true)
-            << refusedBox(u"250 hello\r\n"_qs);
+            << refusedBox(SmtpStep::Helo, "250 hello\r\n");
         QTest::newRow("NUL bytes in accepted replies")
             << QList<QByteArray>{QByteArray("220 h\0i\r\n", 9), QByteArray("250 \0\r\n", 7), "250 b\r\n", "250 c\r\n",
                                  "354 d\r\n", "250 e\r\n", "221 f\r\n"}
             << false << submissionTranscript(6) << sentBox();
         QTest::newRow("bytes that are not Windows-1251 text in a refusal")
             << QList<QByteArray>{"220 hi\r\n", QByteArray("550 \x98\xff\0 no\r\n", 12)} << false
-            << submissionTranscript(1, true) << refusedBox(u"550 \uFFFDя\0 no\r\n"_qs);
-        const QString capped = u"220 "_qs + QString(64 * 1024 - 4, u'x');
+            << submissionTranscript(1, true) << refusedBox(SmtpStep::Helo, QByteArray("550 \x98\xff\0 no\r\n", 12));
+        const Box capped = refusedBox(SmtpStep::Greeting, "220 " + QByteArray(64 * 1024 - 4, 'x'), Ending::Kind::ReplyTooLong);
         QTest::newRow("1 MiB line without an end") << QList<QByteArray>{"220 " + QByteArray(1 << 20, 'x')} << false
-                                                   << submissionTranscript(0, true) << tooLongBox(capped);
+                                                   << submissionTranscript(0, true) << capped;
         QTest::newRow("70 KB greeting complete in one read")
             << QList<QByteArray>{"220 " + QByteArray(70000, 'x') + "\r\n"} << false << submissionTranscript(0, true)
-            << tooLongBox(capped);
+            << capped;
         QByteArray endless;
         for (int i = 0; i < 100000; ++i)
             endless += "220-and more\r\n";
         QTest::newRow("endless continuation lines") << QList<QByteArray>{endless} << false
                                                     << submissionTranscript(0, true)
-                                                    << tooLongBox(QString::fromLatin1(endless.first(64 * 1024)));
+                                                    << refusedBox(SmtpStep::Greeting, endless.first(64 * 1024),
+                                                                  Ending::Kind::ReplyTooLong);
     }
     void misbehaviour()
     {
         QFETCH(QList<QByteArray>, hostile);
         QFETCH(bool, bytewise);
         QFETCH(QByteArray, transcript);
-        QFETCH(ShownBox, box);
+        QFETCH(Box, box);
         ScriptedSmtpServer server({hostile, kGoodServer});
         server.bytewise = bytewise;
         SendingWindow sending(server.port());
@@ -135,12 +139,12 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("script");
         QTest::addColumn<int>("bytePause");
         QTest::addColumn<QByteArray>("transcript");
-        QTest::addColumn<ShownBox>("box");
-        const ShownBox timedOut = socketErrorBox(10060, u"Сервер не ответил за 0,6 с"_qs);
+        QTest::addColumn<Box>("box");
+        const Box timedOut = timedOutBox(SmtpStep::Greeting, 600ms);
         QTest::newRow("greeting never comes") << QList<QByteArray>{"<silence>"} << 1 << submissionTranscript(0, true)
                                               << timedOut;
         QTest::newRow("reply to DATA never comes") << kGoodServer.first(4) + QList<QByteArray>{"<silence>"} << 1
-                                                   << submissionTranscript(4, true) << timedOut;
+                                                   << submissionTranscript(4, true) << timedOutBox(SmtpStep::Data, 600ms);
         const QByteArray greeting = "220 a slow but steady server\r\n"; // 30 bytes
         QTest::newRow("greeting trickled past the deadline")
             << QList<QByteArray>{greeting} << 40 << submissionTranscript(0, true) << timedOut;
@@ -155,7 +159,7 @@ private slots:
         QFETCH(QList<QByteArray>, script);
         QFETCH(int, bytePause);
         QFETCH(QByteArray, transcript);
-        QFETCH(ShownBox, box);
+        QFETCH(Box, box);
         ScriptedSmtpServer server({script});
         server.bytewise = true;
         server.bytePause = bytePause;

@@ -9,7 +9,7 @@
 
 #include <sched.h>
 
-Q_DECLARE_METATYPE(ShownBox)
+Q_DECLARE_METATYPE(Box)
 
 class tst_Offline : public QObject
 {
@@ -30,16 +30,16 @@ private slots:
     void failureInsideConnect_data()
     {
         QTest::addColumn<QString>("relay");
-        QTest::addColumn<ShownBox>("box");
-        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(10051, u"Network unreachable"_qs);
-        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(10065, u"Host unreachable"_qs);
-        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(10013, u"Permission denied"_qs);
-        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(10051, u"Network unreachable"_qs);
+        QTest::addColumn<Box>("box");
+        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, 10065, u"Host unreachable"_qs);
+        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, 10013, u"Permission denied"_qs);
+        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
     }
     void failureInsideConnect()
     {
         QFETCH(QString, relay);
-        QFETCH(ShownBox, box);
+        QFETCH(Box, box);
         SendingWindow sending(Relay{.host = relay});
         sending.compose();
         for (int send = 1; send <= 2; ++send) { // OK, then Send again

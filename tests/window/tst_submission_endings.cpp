@@ -9,38 +9,43 @@
 #include <QKeyEvent>
 #include <QListWidget>
 
+Q_DECLARE_METATYPE(Ending)
+
 class tst_SubmissionEndings : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Each refusal gives the focus back to the field to mend, if it is one.
     void refusedBeforeConnecting_data()
     {
         QTest::addColumn<QByteArray>("option");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("attachment");
-        QTest::addColumn<QString>("prompt");
-        const auto unsendable = [](const QString &named) {
-            return u"Эти символы нельзя отправить в SMS: "_qs + named
-                + u"\nУберите их и нажмите «Послать» ещё раз."_qs;
-        };
+        QTest::addColumn<Ending>("refusal");
+        QTest::addColumn<QString>("focus");
+        using enum Ending::Kind;
+        const auto unsendable = [](const QStringList &named) { return Ending{.kind = UnsendableCharacters, .characters = named}; };
         QTest::newRow("no subscriber type") << QByteArray() << u"1234567"_qs << u"Привет"_qs << QString()
-                                            << u"Выберите тип абонента: контрактный или Ace&base."_qs;
+                                            << Ending{NoSubscriberType} << QString();
+        for (const QString &number : {u""_qs, u"123456"_qs, u"12345 7"_qs, u"123\x7f""567"_qs, u"123٤567"_qs})
+            QTest::addRow("number \"%s\"", qPrintable(number)) << QByteArray("Option1") << number << u"Привет"_qs
+                                                             << QString() << Ending{NumberNotSevenDigits} << u"Text1"_qs;
+        for (const QString &text : {u""_qs, u" "_qs, u"\n \t \n"_qs})
+            QTest::addRow("text of %d spaces and line breaks", int(text.size()))
+                << QByteArray("Option2") << u"1234567"_qs << text << QString() << Ending{EmptyText} << u"txtMessage"_qs;
         QTest::newRow("emoji outside Windows-1251") << QByteArray("Option1") << u"1234567"_qs << u"Привет 😀"_qs
-                                                    << QString() << unsendable(u"😀"_qs);
+                                                    << QString() << unsendable({u"😀"_qs}) << QString();
         QTest::newRow("NUL in the text") << QByteArray("Option1") << u"1234567"_qs << u"При\0вет"_qs << QString()
-                                         << unsendable(u"U+0000"_qs);
-        QTest::newRow("control character in the number") << QByteArray("Option2") << u"123\x7f""567"_qs
-                                                          << u"Привет"_qs << QString() << unsendable(u"U+007F"_qs);
-        QTest::newRow("character of another code page in the number")
-            << QByteArray("Option1") << u"123٤567"_qs << u"Привет"_qs << QString() << unsendable(u"U+0664"_qs);
+                                         << unsendable({u"U+0000"_qs}) << QString();
         QTest::newRow("byte-order mark and bidi override") << QByteArray("Option1") << u"1234567"_qs
                                                            << u"\uFEFFПри\u202Eвет"_qs << QString()
-                                                           << unsendable(u"U+FEFF U+202E"_qs);
+                                                           << unsendable({u"U+FEFF"_qs, u"U+202E"_qs}) << QString();
         QTest::newRow("missing attachment")
             << QByteArray("Option1") << u"1234567"_qs << u"Привет"_qs << u"/nonexistent/x.txt"_qs
-            << u"Не удалось вложить файл «/nonexistent/x.txt»: No such file or directory."_qs;
+            << Ending{.kind = AttachmentUnreadable, .path = u"/nonexistent/x.txt"_qs, .cause = u"No such file or directory"_qs}
+            << QString();
     }
     void refusedBeforeConnecting()
     {
@@ -48,7 +53,8 @@ private slots:
         QFETCH(QString, number);
         QFETCH(QString, text);
         QFETCH(QString, attachment);
-        QFETCH(QString, prompt);
+        QFETCH(Ending, refusal);
+        QFETCH(QString, focus);
         ScriptedSmtpServer server({kGoodServer});
         SendingWindow sending(server.port());
         sending.compose(option.isEmpty() ? nullptr : option.constData(), number, text);
@@ -56,8 +62,11 @@ private slots:
             sending.control<QListWidget>("lstAttachments")->addItem(attachment);
 
         sending.send();
-        QCOMPARE(sending.boxes.shown, (QList<ShownBox>{{prompt, MsgBoxIcon::Exclamation, u"Tallimo"_qs}}));
+        QCOMPARE(sending.boxes.shown, QList<Box>{boxFor(refusal, kReplyTimeout)});
+        QCOMPARE(sending.boxes.shown[0].icon, MsgBoxIcon::Exclamation);
+        QCOMPARE(sending.boxes.shown[0].title, u"Tallimo"_qs);
         QVERIFY(sending.isIdleWith(text));
+        QCOMPARE(sending.window.focusWidget() ? sending.window.focusWidget()->objectName() : QString(), focus);
         for (const char *field : {"txtHost", "txtSender", "txtRecipient"})
             QVERIFY(sending.control<QLineEdit>(field)->text().isEmpty());
         QTest::qWait(100);
@@ -82,7 +91,7 @@ private slots:
         QCOMPARE(sending.control<QLineEdit>("txtSender")->text(), u"0000000@sms.kyivstar.net"_qs);
         QCOMPARE(sending.control<QLineEdit>("Text1")->text(), u"1234567"_qs);
         QVERIFY(sending.control<QRadioButton>("Option1")->isChecked());
-        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{sentBox()});
+        QTRY_COMPARE(sending.boxes.shown, QList<Box>{sentBox()});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(sending.isIdleWith(QString()));
     }
@@ -93,7 +102,7 @@ private slots:
         SendingWindow sending(server.port());
         sending.compose();
         sending.send();
-        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{sentBox()});
+        QTRY_COMPARE(sending.boxes.shown, QList<Box>{sentBox()});
         QCOMPARE(server.transcripts.value(0), submissionTranscript(6));
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
@@ -107,12 +116,12 @@ private slots:
         sending.compose();
 
         sending.send();
-        const ShownBox refused = refusedBox(u"550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n"_qs);
-        QTRY_COMPARE(sending.boxes.shown, QList<ShownBox>{refused});
+        const Box refused = refusedBox(SmtpStep::RcptTo, "550-5.1.1 no such subscriber\r\n550 5.1.1 try again\r\n");
+        QTRY_COMPARE(sending.boxes.shown, QList<Box>{refused});
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
 
         sending.send();
-        QTRY_COMPARE(sending.boxes.shown, (QList<ShownBox>{refused, sentBox()}));
+        QTRY_COMPARE(sending.boxes.shown, (QList<Box>{refused, sentBox()}));
         QCOMPARE(server.transcripts, (QList<QByteArray>{submissionTranscript(3, true), submissionTranscript(6)}));
         QTRY_COMPARE(server.closedByClient, 2);
     }
@@ -186,7 +195,7 @@ private slots:
         emit socket->Error(10054, u"reset"_qs);
         emit socket->ReplyOverdue();
         QCOMPARE(sending.boxes.shown.size(), 1);
-        QCOMPARE(sending.boxes.shown[0], refusedBox(u"554 no\r\n"_qs));
+        QCOMPARE(sending.boxes.shown[0], refusedBox(SmtpStep::Helo, "554 no\r\n"));
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 };

@@ -1,7 +1,7 @@
 // Text on the wire is Windows-1251: Cyrillic must survive both ways, and what the code
 // page lacks must be named before anything is sent.
 
-#include "platform/Windows1251.h"
+#include "encoding/Windows1251.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "platform/Windows1251.h"
+#include "encoding/Windows1251.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "platform/HugePages.h"
+#include "encoding/HugePages.h"
 
 #include <sys/mman.h>
 
