@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -318,6 +319,63 @@ private slots:
     {
         QTest::keyClicks(control("Text1"), u"123456789"_qs);
         QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
+    }
+
+    // A number pasted as people copy it goes in as its seven digits, as one edit that
+    // Ctrl+Z takes back; any other paste leaves the box as it was and says why.
+    void pastedNumberGoesInWhole_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<QList<Box>>("boxes");
+        const auto refused = [](NumberProblem problem) { return QList<Box>{boxFor(problem)}; };
+        QTest::newRow("Ctrl+V") << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>();
+        QTest::newRow("Shift+Insert") << u"Shift+Insert"_qs << u"(067) 123-45-67"_qs << u"1234567"_qs << QList<Box>();
+        QTest::newRow("drop") << u"drop"_qs << u"0671234567\r\n"_qs << u"1234567"_qs << QList<Box>();
+        QTest::newRow("context menu") << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>();
+        QTest::newRow("another operator by Ctrl+V")
+            << u"Ctrl+V"_qs << u"+380 50 123 45 67"_qs << u"7654321"_qs << refused(NumberProblem::OtherOperator);
+        QTest::newRow("six digits dropped")
+            << u"drop"_qs << u"123456"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber);
+        QTest::newRow("eight digits by the menu")
+            << u"menu"_qs << u"12345678"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber);
+    }
+    void pastedNumberGoesInWhole()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, pasted);
+        QFETCH(QString, kept);
+        QFETCH(QList<Box>, boxes);
+        auto *box = control<QLineEdit>("Text1");
+        box->setText(u"7654321"_qs);
+        box->setFocus();
+        QApplication::clipboard()->setText(pasted);
+        if (way == u"drop") {
+            QMimeData data;
+            data.setText(pasted);
+            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QApplication::sendEvent(box, &drop);
+        } else if (way == u"menu") {
+            QTimer::singleShot(0, box, [] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                for (QAction *action : menu->actions())
+                    if (action->text().startsWith(u"&Paste"))
+                        action->trigger();
+                menu->close();
+            });
+            QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, box->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(box, &click);
+        } else {
+            QTest::keySequence(box, QKeySequence(way));
+        }
+        QCOMPARE(box->text(), kept);
+        QCOMPARE(sending_->boxes.shown, boxes);
+        QCOMPARE(window_->focusWidget(), box);
+        QTest::keySequence(box, QKeySequence::Undo);
+        QCOMPARE(box->text(), u"7654321"_qs);
     }
 
     void counterFollowsTyping()
