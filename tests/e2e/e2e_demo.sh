@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Quick start demo, headless: scripts/demo.sh runs the real program against the
 # gateway stand-in; one message sent through the window must show up in the
-# stand-in's printed record, a hang-up and a mistyped number must show their boxes, and closing the window must leave nothing running.
+# stand-in's printed record, a hang-up, a refused subscriber and a number too short must
+# show their boxes, and closing the window must leave nothing running.
 # usage: e2e_demo.sh path/to/tallimo output-folder path/to/window_layout
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,15 +34,20 @@ click_control cmdSend
 box=$(wait_window "^Winsock Error$") || fail "no socket error box for the hang-up"
 close_box "$box" "^Winsock Error$"
 
-type_number 12345              # a mistyped number: the gateway knows no such subscriber
+type_number 1230000            # the gateway knows no such subscriber
 click_control cmdSend
-box=$(wait_window "^Сообщение не отправлено") || fail "no refusal box for a mistyped number"
+box=$(wait_window "^Сообщение не отправлено") || fail "no refusal box for an unknown subscriber"
 close_box "$box" "^Сообщение не отправлено"
+
+type_number 12345              # too short: refused before anything is sent
+click_control cmdSend
+box=$(wait_window "^Tallimo$") || fail "no box for a number too short"
+close_box "$box" "^Tallimo$"
 
 for _ in $(seq 50); do grep -q "end of message" "$out/demo.log" && break; sleep 0.1; done
 for line in "HELO       0000000" "MAIL FROM  0000000@sms.kyivstar.net" \
             "RCPT TO    380671234567@sms.kyivstar.net" "Демо: всё видно" "hung up on RCPT TO:380675559999" \
-            "refused RCPT TO:3806712345@sms.kyivstar.net (not 38067 and seven digits"; do
+            "refused RCPT TO:380671230000@sms.kyivstar.net (numbers ending in 0000"; do
   grep -qF "$line" "$out/demo.log" || { cat "$out/demo.log"; fail "the demo did not print: $line"; }
 done
 

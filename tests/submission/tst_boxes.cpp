@@ -1,0 +1,64 @@
+// What each box advises follows what happened and where. The words are boxFor's alone,
+// so this checks which endings share their advice and which must not.
+
+#include "submission/Boxes.h"
+#include "submission/Gateway.h"
+
+#include <QTest>
+
+using enum Ending::Kind;
+using enum SmtpStep;
+
+class tst_Boxes : public QObject
+{
+    Q_OBJECT
+
+private:
+    static Box refused(SmtpStep step, Ending::Kind kind = Refused)
+    {
+        return boxFor({.kind = kind, .step = step, .reply = "554 no\r\n"}, kReplyTimeout);
+    }
+    static Box failed(SmtpStep step, int number = 10054, Ending::Kind kind = ConnectionFailed)
+    {
+        return boxFor({.kind = kind, .step = step, .socketError = number, .description = u"lost"_qs}, kReplyTimeout);
+    }
+    static QString advice(const Box &box) { return box.prompt.section(u"\n\n"_qs, 1); }
+
+private slots:
+    // Greeting, HELO and MAIL FROM turn away the connection or the sender, RCPT TO the
+    // number, DATA and the final "." the text; a 4xx is a "later" wherever it comes.
+    void refusalsAdviseByTheStepRefused()
+    {
+        for (SmtpStep step : {Greeting, Helo, MailFrom, RcptTo, Data, Message}) {
+            QVERIFY(refused(step).prompt.startsWith(u"Ошибка: 554 no\n\n"));
+            QCOMPARE(refused(step).title, refused(Greeting).title);
+            QCOMPARE(advice(refused(step, Deferred)), advice(refused(Greeting, Deferred)));
+            QVERIFY(advice(refused(step, Deferred)) != advice(refused(step)));
+        }
+        QCOMPARE(advice(refused(Helo)), advice(refused(Greeting)));
+        QCOMPARE(advice(refused(MailFrom)), advice(refused(Greeting)));
+        QCOMPARE(advice(refused(Message)), advice(refused(Data)));
+        const QSet<QString> distinct{advice(refused(Greeting)), advice(refused(RcptTo)), advice(refused(Data))};
+        QCOMPARE(distinct.size(), 3);
+    }
+
+    // No route anywhere before the final "."; no answer before the greeting; a break
+    // in the middle; and after the ".", a message that may have arrived.
+    void failuresAdviseByWhatAndWhere()
+    {
+        for (SmtpStep step : {Greeting, Helo, Data, Message})
+            QVERIFY(failed(step).prompt.startsWith(u"Winsock Error number 10054\r\nlost\n\n"));
+        QCOMPARE(advice(failed(Data, 10051)), advice(failed(Greeting, 10065)));
+        QCOMPARE(advice(failed(Greeting, 10013)), advice(failed(Greeting, 10051)));
+        QCOMPARE(advice(failed(Greeting, 10061)), advice(failed(Greeting, kTimedOutSocketError, TimedOut)));
+        QCOMPARE(advice(failed(Helo)), advice(failed(Data, kTimedOutSocketError, TimedOut)));
+        QCOMPARE(advice(failed(Message, 10051)), advice(failed(Message, kTimedOutSocketError, TimedOut)));
+        QVERIFY(advice(failed(Message)).contains(u"могло дойти до абонента"));
+        const QSet<QString> distinct{advice(failed(Greeting, 10051)), advice(failed(Greeting)), advice(failed(Data)),
+                                     advice(failed(Message))};
+        QCOMPARE(distinct.size(), 4);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Boxes)
+#include "tst_boxes.moc"
