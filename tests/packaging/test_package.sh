@@ -36,8 +36,18 @@ rsvg-convert -w 32 -h 32 "$out/root/usr/share/icons/hicolor/scalable/apps/org.ta
 differing=$(compare -metric AE -fuzz 25% "$out/icon-svg-32.png" "$here/../../resources/tallimo-32.png" null: 2>&1) || true
 [ "$differing" -le 32 ] || fail "the scalable icon differs from the 32-pixel one in $differing pixels"
 
+# One commit, one package: the same bytes whatever the umask and folder, Debian's modes.
+export SOURCE_DATE_EPOCH=1733616000
 (cd "$out" && cpack -G DEB --config "$build/CPackConfig.cmake" > cpack.log) || { cat "$out/cpack.log"; fail "cpack"; }
 deb=$(ls "$out"/tallimo_*.deb)
+mkdir "$out/umask077"
+(umask 077 && cd "$out/umask077" && cpack -G DEB --config "$build/CPackConfig.cmake" > cpack.log) \
+  || { cat "$out/umask077/cpack.log"; fail "cpack under umask 077"; }
+cmp "$deb" "$out/umask077/$(basename "$deb")" || fail "the package built under umask 077 differs"
+modes=$(dpkg-deb -c "$deb" | awk '{print $1, $2}' | sort | uniq -c | awk '{print $1, $2, $3}')
+[ "$modes" = "9 -rw-r--r-- root/root
+1 -rwxr-xr-x root/root
+20 drwxr-xr-x root/root" ] || fail "modes in the package: $modes"
 packaged=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sort)
 [ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -62,9 +72,12 @@ lintian --pedantic -I --fail-on error,warning,info,pedantic "$deb" > "$out/linti
 [ -z "$(zcat "$out/root/usr/share/man/man1/tallimo.1.gz" | groff -ww -man -z 2>&1)" ] || fail "groff warns of the manual page"
 
 # The stack protector is in, and so are glibc's fortified wrappers, which no __*_chk
-# symbol shows since no call has a size the compiler knows; the line table names them.
+# symbol shows since no call has a size the compiler knows: every part of the program
+# was compiled with them, whatever the build type.
 nm -D "$out/root/usr/bin/tallimo" | grep -w __stack_chk_fail > /dev/null || fail "no stack protector"
-readelf --debug-dump=line "$build/tallimo" | grep string_fortified.h > /dev/null || fail "built without _FORTIFY_SOURCE"
+for part in tallimo tallimo_window tallimo_platform tallimo_submission tallimo_encoding; do
+  grep -q -- "-D_FORTIFY_SOURCE=[23]" "$build/CMakeFiles/$part.dir/flags.make" || fail "$part built without _FORTIFY_SOURCE"
+done
 
 # The installed binary, in an isolated network as always, shows its window.
 start_display
