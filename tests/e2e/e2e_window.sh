@@ -17,6 +17,12 @@ if [ "${E2E_ISOLATED:-}" != 1 ]; then
 fi
 rm -f "$out/server.jsonl"
 
+# Started where there is no desktop (over ssh, say): one sentence and status 1, no abort.
+status=0
+said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tallimo" 2>&1) || status=$?
+[ "$status" = 1 ] && [ "$said" = "tallimo: needs a graphical session (X11 or Wayland), and none could be opened" ] \
+  || fail "with no display: status $status, said: $said"
+
 /usr/bin/python3 "$here/../../demo/gateway_standin.py" --json --host 0.0.0.0 --port 25 > "$out/server.jsonl" &
 pids+=($!)
 
