@@ -34,6 +34,13 @@ QString MessageTextBox::Text() const
     return toPlainText().replace(u'\n', u"\r\n"_qs);
 }
 
+void MessageTextBox::clearUndoably()
+{
+    QTextCursor cursor(document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+}
+
 // Whatever the edit was, the document holds each line break as one character, and the
 // plain text has an LF for it (paragraph and line separators included): what the
 // edit added is measured on that plain text and cut from its end.

@@ -23,6 +23,9 @@ public:
     // The text with CRLF line breaks, as it is counted and sent.
     [[nodiscard]] QString Text() const;
 
+    // Empties the box as one edit that undo takes back; clear() forgets the history.
+    void clearUndoably();
+
 private:
     void keepWithinLimit();
 

@@ -126,10 +126,12 @@ QList<QRectF> covered(const QWidget &above)
 }
 
 // A label fits when it keeps to one line inside itself and nothing stacked above it
-// touches its words: the counter sentence leaves gaps for the counts.
+// touches its words or follows them closer than a space: the counter sentence leaves
+// gaps for the counts, and "осталось - 143" must not read as a negative count.
 bool fits(const QLabel &label)
 {
     const QRectF room = QRectF(label.contentsRect()).translated(label.pos());
+    const qreal space = QFontMetricsF(label.font()).horizontalAdvance(u' ');
     const QObjectList siblings = label.parentWidget()->children();
     for (const QRectF &word : wordRects(label)) {
         if (!room.contains(word))
@@ -139,7 +141,7 @@ bool fits(const QLabel &label)
             if (!above || above->isHidden())
                 continue;
             for (const QRectF &hidden : covered(*above))
-                if (hidden.intersects(word))
+                if (hidden.adjusted(-space, 0, 0, 0).intersects(word))
                     return false;
         }
     }

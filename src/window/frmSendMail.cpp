@@ -210,7 +210,7 @@ void frmSendMail::cmdNew_Click()
 {
     txtRecipient->clear();
     txtSubject->clear();
-    txtMessage->clear();
+    txtMessage->clearUndoably(); // a press too many must not lose a text for good
 }
 
 void frmSendMail::txtMessage_Change()

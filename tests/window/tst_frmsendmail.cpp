@@ -477,6 +477,8 @@ private slots:
         QCOMPARE(remaining(), u"160"_qs);
         QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
         QVERIFY(control<QRadioButton>("Option2")->isChecked());
+        QTest::keySequence(message(), QKeySequence::Undo);
+        QCOMPARE(message()->toPlainText(), u"Привет"_qs);
     }
 
     void attachmentList()
