@@ -1,11 +1,15 @@
 #include "platform/Accessibility.h"
 
+#include "platform/LineEditAccessible.h"
+
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
 constexpr char kRoleProperty[] = "tallimoAccessibleRole";
+constexpr char kOneRunProperty[] = "tallimoOneAttributeRun";
 
 class RoleAccessible final : public QAccessibleWidget
 {
@@ -54,20 +58,54 @@ private:
     }
 };
 
-QAccessibleInterface *roleFactory(const QString &, QObject *object)
+QAccessibleInterface *factory(const QString &, QObject *object)
 {
-    const QVariant role = object->property(kRoleProperty);
-    if (!role.isValid() || !object->isWidgetType())
+    if (!object || !object->isWidgetType())
         return nullptr;
-    return new RoleAccessible(static_cast<QWidget *>(object), role.value<QAccessible::Role>());
+    if (const QVariant role = object->property(kRoleProperty); role.isValid())
+        return new RoleAccessible(static_cast<QWidget *>(object), role.value<QAccessible::Role>());
+    if (auto *box = qobject_cast<QLineEdit *>(object); box && box->property(kOneRunProperty).toBool())
+        return new LineEditAccessible(box);
+    return nullptr;
+}
+
+// Qt keeps the first interface made for a widget: the factory is in before any is asked for.
+void installFactoryOnce()
+{
+    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(factory), true);
 }
 
 } // namespace
 
 void setAccessibleRole(QWidget *widget, QAccessible::Role role)
 {
-    [[maybe_unused]] static const bool installed = (QAccessible::installFactory(roleFactory), true);
+    installFactoryOnce();
     widget->setProperty(kRoleProperty, QVariant::fromValue(role));
+}
+
+void readAsOneRun(QLineEdit *box)
+{
+    installFactoryOnce();
+    box->setProperty(kOneRunProperty, true);
+}
+
+QWidget *addNotice(QWidget *window)
+{
+    auto *notice = new QWidget(window);
+    notice->setObjectName(u"notice"_qs);
+    notice->setGeometry(0, 0, 0, 0);
+    setAccessibleRole(notice, QAccessible::Notification);
+    notice->hide(); // neither listed nor heard before it has something to say
+    return notice;
+}
+
+// Qt tells hiding and showing as "showing" off and on; Orca 43 speaks a notification
+// that comes. It stays, 0 x 0, until the next words.
+void announce(QWidget *notice, const QString &words)
+{
+    notice->hide();
+    notice->setAccessibleName(words);
+    notice->show();
 }
 
 // A plain widget interface offers no text, and Qt's bridge drops text events of such.

@@ -6,6 +6,7 @@
 #include <QAccessible>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 // Gives the widget the role a screen reader announces it by (a frame, a status line).
@@ -20,3 +21,14 @@ void keepFromScreenReaders(QWidget *widget);
 
 // Names a count "<meaning>: <number shown>", which announces every new number.
 void nameCount(QLabel *count, const QString &meaning);
+
+// The box's text is read whole: see LineEditAccessible. Call it as the box is made.
+void readAsOneRun(QLineEdit *box);
+
+// A control that is never drawn, known to screen readers as a notification, for announce.
+[[nodiscard]] QWidget *addNotice(QWidget *window);
+
+// Has the words spoken at once, wherever the focus is: Orca 43 speaks a notification as
+// it is shown. A name or description that changes reaches it without its text (Qt 6.4),
+// and an announcement event is newer than both.
+void announce(QWidget *notice, const QString &words);

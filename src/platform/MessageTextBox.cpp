@@ -16,8 +16,9 @@ MessageTextBox::MessageTextBox(QWidget *parent)
     auto *document = new QTextDocument(this);
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
     document->setDefaultFont(font()); // later changes of the box's font reach it by themselves
-    connect(document, &QTextDocument::contentsChange, this, [this](int from, int, int added) {
+    connect(document, &QTextDocument::contentsChange, this, [this](int from, int removed, int added) {
         addedFrom_ = from;
+        removedCount_ = removed;
         addedCount_ = added;
     });
     connect(document, &QTextDocument::contentsChanged, this, &MessageTextBox::keepWithinLimit);
@@ -47,8 +48,13 @@ void MessageTextBox::clearUndoably()
 void MessageTextBox::keepWithinLimit()
 {
     const int total = countedLength(toPlainText());
-    if (maxLength_ <= 0 || total <= maxLength_)
+    if (maxLength_ <= 0 || total < maxLength_)
         return;
+    if (total == maxLength_) {
+        if (addedCount_ > removedCount_) // this edit filled it
+            emit filled(false);
+        return;
+    }
     // A change of the whole document counts the closing paragraph, which holds nothing.
     const int addedTo = std::min(addedFrom_ + addedCount_, document()->characterCount() - 1);
     QTextCursor cursor(document());
@@ -71,4 +77,5 @@ void MessageTextBox::keepWithinLimit()
     cursor.removeSelectedText();
     cursor.endEditBlock();
     QApplication::beep();
+    emit filled(true);
 }

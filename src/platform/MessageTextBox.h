@@ -26,10 +26,15 @@ public:
     // Empties the box as one edit that undo takes back; clear() forgets the history.
     void clearUndoably();
 
+signals:
+    // An edit left the box full; cut: it brought more than fitted, and the rest is gone.
+    void filled(bool cut);
+
 private:
     void keepWithinLimit();
 
     int maxLength_ = 0; // 0: no limit
     int addedFrom_ = 0; // the characters the last edit added, in document positions
     int addedCount_ = 0;
+    int removedCount_ = 0;
 };

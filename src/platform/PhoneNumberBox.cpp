@@ -1,5 +1,7 @@
 #include "platform/PhoneNumberBox.h"
 
+#include "platform/Accessibility.h"
+
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -7,6 +9,12 @@
 #include <QMimeData>
 
 #include <memory>
+
+PhoneNumberBox::PhoneNumberBox(QWidget *parent)
+    : QLineEdit(parent)
+{
+    readAsOneRun(this);
+}
 
 void PhoneNumberBox::putNumber(const QString &number)
 {

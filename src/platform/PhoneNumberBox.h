@@ -2,7 +2,8 @@
 // The phone number box. Typing is held to its length limit as in any line edit, but
 // text from elsewhere (Ctrl+V, Shift+Insert, the context menu's Paste, the middle
 // button's selection, a drop) is not cut to fit: it comes out of Pasted whole, and the
-// box changes only when the window puts a number in with putNumber.
+// box changes only when the window puts a number in with putNumber. Screen readers read
+// its number whole (see LineEditAccessible).
 
 #include <QLineEdit>
 
@@ -11,7 +12,7 @@ class PhoneNumberBox : public QLineEdit
     Q_OBJECT
 
 public:
-    using QLineEdit::QLineEdit;
+    explicit PhoneNumberBox(QWidget *parent = nullptr);
 
     // Replaces the whole text as one edit, which Ctrl+Z takes back.
     void putNumber(const QString &number);

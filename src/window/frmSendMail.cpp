@@ -148,6 +148,7 @@ void frmSendMail::createControls()
     // status line as it changes and know the window for a frame.
     Label5->setBuddy(Text1);
     Label6->setBuddy(txtMessage);
+    notice_ = addNotice(this);
     setAccessibleRole(Label10, QAccessible::StatusBar);
     setAccessibleRole(this, QAccessible::Window);
 
@@ -173,6 +174,13 @@ void frmSendMail::connectHandlers()
     connect(cmdSend, &QPushButton::clicked, this, &frmSendMail::cmdSend_Click);
     connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
     connect(Text1, &PhoneNumberBox::Pasted, this, &frmSendMail::Text1_Paste);
+    // A key refused at a limit is echoed by screen readers as if it had been typed.
+    connect(Text1, &QLineEdit::inputRejected, this,
+            [this] { announce(notice_, u"Больше %1 знаков в номер не входит"_qs.arg(kSubscriberDigits)); });
+    connect(txtMessage, &MessageTextBox::filled, this, [this](bool cut) {
+        announce(notice_, cut ? u"Больше %1 символов в сообщение не входит"_qs.arg(kMessageLimit)
+                              : QString::fromUtf16(kRemaining) + u": 0"_qs);
+    });
     connect(cmdAddFile, &QPushButton::clicked, this, &frmSendMail::cmdAddFile_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmSendMail::cmdRemove_Click);
     connect(Winsock1, &SocketControl::DataArrival, this, &frmSendMail::Winsock1_DataArrival);
@@ -210,7 +218,12 @@ void frmSendMail::cmdNew_Click()
 {
     txtRecipient->clear();
     txtSubject->clear();
+    // The focus stays on New, where a held Return types nothing: it is told in words.
+    const QString focus = u", фокус на кнопке «Новое сообщение»."_qs;
+    if (txtMessage->document()->isEmpty())
+        return announce(notice_, u"Текст сообщения пуст"_qs + focus);
     txtMessage->clearUndoably(); // a press too many must not lose a text for good
+    announce(notice_, u"Текст сообщения удалён"_qs + focus + u" Shift+Tab и Ctrl+Z вернут его."_qs);
 }
 
 void frmSendMail::txtMessage_Change()

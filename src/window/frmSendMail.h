@@ -72,6 +72,7 @@ private:
     MessageTextBox *txtMessage;
     QLabel *Label10, *Label11;
 
+    QWidget *notice_; // what screen readers are told at once, wherever the focus is
     SocketControl *Winsock1;
     std::optional<SmtpDialogue> dialogue_; // the submission under way, if any
 };

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -44,6 +45,17 @@ private:
             heard_ += name + u" described: "_qs + event->accessibleInterface()->text(QAccessible::Description);
         else if (event->type() == QAccessible::Focus)
             heard_ += u"focus: "_qs + name;
+        else if (event->type() == QAccessible::ObjectShow && event->accessibleInterface()->role() == QAccessible::Notification)
+            heard_ += u"notice: "_qs + event->accessibleInterface()->text(QAccessible::Name);
+    }
+    // What was said at once, wherever the focus was, while run ran.
+    static QStringList noticesDuring(const std::function<void()> &run)
+    {
+        heard_.clear();
+        QAccessible::installUpdateHandler(&hear);
+        run();
+        QAccessible::installUpdateHandler(nullptr);
+        return heard_.filter(QRegularExpression(u"^notice: "_qs));
     }
 
     template<typename T = QWidget>
@@ -315,10 +327,16 @@ private slots:
                                       u"focus: cmdNew"_qs, u"Label10: "_qs}));
     }
 
+    // Each digit refused is told, and the number is read whole: one attribute run
+    // covers it, as Orca needs to speak its last digit.
     void phoneNumberHoldsSevenCharacters()
     {
-        QTest::keyClicks(control("Text1"), u"123456789"_qs);
+        const QStringList notices = noticesDuring([this] { QTest::keyClicks(control("Text1"), u"123456789"_qs); });
         QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
+        QCOMPARE(notices, QStringList(2, u"notice: Больше 7 знаков в номер не входит"_qs));
+        int start = -1, end = -1;
+        QAccessible::queryAccessibleInterface(control("Text1"))->textInterface()->attributes(6, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, 7));
     }
 
     // A number pasted as people copy it goes in as its seven digits, as one edit that
@@ -378,18 +396,23 @@ private slots:
         QCOMPARE(box->text(), u"7654321"_qs);
     }
 
+    // The box filled, and each key refused at the limit, are told.
     void counterFollowsTyping()
     {
         message()->setFocus();
         QTest::keyClicks(message(), QString(159, u'a'));
         QCOMPARE(typed(), u"159"_qs);
         QCOMPARE(remaining(), u"1"_qs);
-        QTest::keyClick(message(), Qt::Key_Return); // a line break needs two: refused
-        QCOMPARE(typed(), u"159"_qs);
-        QTest::keyClicks(message(), u"bc"_qs);
+        const QStringList notices = noticesDuring([this] {
+            QTest::keyClick(message(), Qt::Key_Return); // a line break needs two: refused
+            QCOMPARE(typed(), u"159"_qs);
+            QTest::keyClicks(message(), u"bc"_qs);
+        });
         QCOMPARE(typed(), u"160"_qs);
         QCOMPARE(remaining(), u"0"_qs);
         QCOMPARE(message()->toPlainText(), QString(159, u'a') + u'b');
+        const QString refused = u"notice: Больше 160 символов в сообщение не входит"_qs;
+        QCOMPARE(notices, QStringList({refused, u"notice: Осталось символов: 0"_qs, refused}));
     }
 
     void lineBreakCountsTwoAndCyrillicOne()
@@ -477,6 +500,8 @@ private slots:
         QCOMPARE(remaining(), u"160"_qs);
         QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
         QVERIFY(control<QRadioButton>("Option2")->isChecked());
+        QCOMPARE(noticesDuring([this] { control<QPushButton>("cmdNew")->click(); }),
+                 QStringList(u"notice: Текст сообщения пуст, фокус на кнопке «Новое сообщение»."_qs));
         QTest::keySequence(message(), QKeySequence::Undo);
         QCOMPARE(message()->toPlainText(), u"Привет"_qs);
     }
