@@ -16,10 +16,18 @@ PhoneNumberBox::PhoneNumberBox(QWidget *parent)
     readAsOneRun(this);
 }
 
+// An undo step of its own, as Qt's own paste makes: the cursor moving starts one (so
+// does clearing an empty box, where it cannot move), and moving it after the insert
+// ends it.
 void PhoneNumberBox::putNumber(const QString &number)
 {
-    selectAll();
+    if (text().isEmpty())
+        clear();
+    home(false);
+    end(true);
     insert(number);
+    home(false);
+    end(false);
 }
 
 void PhoneNumberBox::keyPressEvent(QKeyEvent *event)
@@ -59,5 +67,7 @@ void PhoneNumberBox::dropEvent(QDropEvent *event)
     QLineEdit::dragLeaveEvent(&over);
     event->setDropAction(Qt::CopyAction); // what was dragged stays where it came from
     event->accept();
-    emit Pasted(event->mimeData()->text());
+    // After the drop has ended: a box shown in the middle of it holds the other program's drag.
+    QMetaObject::invokeMethod(this, [this, text = event->mimeData()->text()] { emit Pasted(text); },
+                              Qt::QueuedConnection);
 }
