@@ -46,6 +46,9 @@ QString failureAdvice(const Ending &ending)
     if (ending.step == SmtpStep::Message)
         return u"Сервер не подтвердил приём, но сообщение могло дойти до абонента. "
                u"Прежде чем посылать его ещё раз, убедитесь, что оно не пришло."_qs;
+    if (ending.kind == Kind::ConnectionFailed && ending.ipv6Only)
+        return u"Эта сеть работает только по IPv6, а почтовый сервер оператора доступен только по IPv4. "
+               u"Отправьте сообщение из другой сети, где есть IPv4."_qs;
     if (ending.kind == Kind::ConnectionFailed && isNetworkUnreachable(ending.socketError))
         return u"Нет связи с сетью. Проверьте подключение к Internet и нажмите «Послать» ещё раз."_qs;
     if (ending.step == SmtpStep::Greeting)
@@ -84,13 +87,20 @@ Box boxFor(const Ending &ending, std::chrono::milliseconds replyTimeout)
     case Kind::NoSubscriberType:
         return noticeBox(u"Выберите тип абонента: контрактный или Ace&base."_qs);
     case Kind::NumberNotSevenDigits:
-        return noticeBox(u"Номер телефона — это семь цифр после 067, например 1234567. Исправьте номер и "
-                         u"нажмите «Послать» ещё раз."_qs);
+        if (ending.number.isEmpty())
+            return noticeBox(u"Введите номер телефона: семь цифр после 067, например 1234567, и нажмите "
+                             u"«Послать» ещё раз."_qs);
+        return noticeBox(u"В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. "
+                         u"Исправьте номер и нажмите «Послать» ещё раз."_qs.arg(ending.number));
     case Kind::EmptyText:
         return noticeBox(u"Сообщение пустое. Введите его текст и нажмите «Послать» ещё раз."_qs);
-    case Kind::UnsendableCharacters:
-        return noticeBox(u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(
-            ending.characters.join(u' ')));
+    case Kind::UnsendableCharacters: {
+        QString prompt = u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(
+            ending.characters.join(u' '));
+        for (const auto &[character, lookAlike] : ending.lookAlikes)
+            prompt += u"\nВместо %1 можно написать %2."_qs.arg(character, lookAlike);
+        return noticeBox(prompt);
+    }
     case Kind::AttachmentUnreadable:
         return noticeBox(u"Не удалось вложить файл «%1»: %2."_qs.arg(ending.path, ending.cause));
     case Kind::Sent:

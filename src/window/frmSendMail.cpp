@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolTip>
 
 namespace {
 
@@ -112,7 +113,6 @@ void frmSendMail::createControls()
         WindowLook::setTextColour(option, palette().color(QPalette::WindowText));
 
     Text1 = place(new PhoneNumberBox(this), "Text1", {720, 1440, 735, 285});
-    Text1->setMaxLength(kSubscriberDigits);
     Label5 = label("Label5", u"Номер телефона (7-значный)", {0, 1200, 2415, 495});
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setWordWrap(true);
@@ -173,10 +173,13 @@ void frmSendMail::connectHandlers()
     connect(cmdNew, &QPushButton::clicked, this, &frmSendMail::cmdNew_Click);
     connect(cmdSend, &QPushButton::clicked, this, &frmSendMail::cmdSend_Click);
     connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
-    connect(Text1, &PhoneNumberBox::Pasted, this, &frmSendMail::Text1_Paste);
     // A key refused at a limit is echoed by screen readers as if it had been typed.
-    connect(Text1, &QLineEdit::inputRejected, this,
-            [this] { announce(notice_, u"Больше %1 знаков в номер не входит"_qs.arg(kSubscriberDigits)); });
+    connect(Text1, &PhoneNumberBox::keyRefused, this,
+            [this] { tellAtPhoneBox(u"Больше %1 знаков в номер не входит"_qs.arg(kSubscriberDigits)); });
+    connect(Text1, &PhoneNumberBox::numberRead, this, [this](const QString &number) {
+        tellAtPhoneBox(u"В поле записан номер %1: семь цифр после 067"_qs.arg(number));
+    });
+    connect(Text1, &PhoneNumberBox::textRefused, this, [this](NumberProblem problem) { showBox(boxFor(problem)); });
     connect(txtMessage, &MessageTextBox::filled, this, [this](bool cut) {
         announce(notice_, cut ? u"Больше %1 символов в сообщение не входит"_qs.arg(kMessageLimit)
                               : QString::fromUtf16(kRemaining) + u": 0"_qs);
@@ -237,15 +240,6 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setAccessibleDescription(Label9->accessibleName());
 }
 
-// A number pasted as contact cards write it goes in as its seven digits, or not at all.
-void frmSendMail::Text1_Paste(const QString &text)
-{
-    const auto number = readPhoneNumber(text);
-    if (const auto *problem = std::get_if<NumberProblem>(&number))
-        return showBox(boxFor(*problem));
-    Text1->putNumber(std::get<QString>(number));
-}
-
 void frmSendMail::cmdAddFile_Click()
 {
     const QString path = ComDialog_.ShowOpen();
@@ -303,10 +297,10 @@ void frmSendMail::Winsock1_DataArrival()
         act(dialogue_->receive(received));
 }
 
-void frmSendMail::Winsock1_Error(int number, const QString &description)
+void frmSendMail::Winsock1_Error(const SocketFailure &failure)
 {
     if (dialogue_)
-        act(dialogue_->connectionLost({number, description}));
+        act(dialogue_->connectionLost(failure));
 }
 
 void frmSendMail::Winsock1_ReplyOverdue()
@@ -337,6 +331,13 @@ void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
 void frmSendMail::showBox(const Box &box)
 {
     messageBox_.MsgBox(box.prompt, box.icon, box.title);
+}
+
+// Seen beside the box as well as heard: what the box did not take as it came.
+void frmSendMail::tellAtPhoneBox(const QString &words)
+{
+    announce(notice_, words);
+    QToolTip::showText(Text1->mapToGlobal(QPoint(0, Text1->height())), words, Text1);
 }
 
 void frmSendMail::showIdle(QWidget *focus)
