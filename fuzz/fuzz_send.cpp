@@ -1,9 +1,12 @@
-// Arbitrary text as a pasted number and as the compose fields of a Send. Whatever the
-// text, the number that goes out is seven ASCII digits or nothing: a pasted text gives
-// the last seven digits it held, in their order, or none; Send takes a typed number only
-// when it is exactly seven digits, puts it in the recipient unchanged, and sends no text
-// of nothing but spaces and line breaks. The first byte picks the subscriber type and
-// whether the rest is read as UTF-8 or as UTF-16 (lone surrogates and all).
+// Arbitrary text as a pasted number, as the compose fields of a Send, and as a sequence
+// of edits of the phone box. Whatever the text, the number that goes out is seven ASCII
+// digits or nothing: a pasted text gives the last seven digits it held, in their order,
+// or none; Send takes a typed number only when it is exactly seven digits, puts it in the
+// recipient unchanged, and sends no text of nothing but spaces and line breaks. After
+// every edit, by keys, a paste anywhere or a text from elsewhere, the box holds what it
+// had, what the edit left, or the number of the whole new text or of all that was
+// pasted: never a piece cut from either. The first byte picks the subscriber type and whether the rest is
+// read as UTF-8 or as UTF-16 (lone surrogates and all); U+0001 separates the edits.
 
 #include "submission/Gateway.h"
 #include "submission/PhoneNumber.h"
@@ -52,6 +55,50 @@ void checkSend(SubscriberType type, const QString &number, const QString &text)
     check(send->submission.recipient == send->recipient.toLatin1());
 }
 
+// The box as judgeNumberBoxEdit keeps it after an edit that leaves after, putting in
+// putIn where the box knows it (a paste, an input method, a screen reader).
+void checkEdit(QString &box, const QString &after, const QString &putIn = {})
+{
+    const NumberBoxEdit edit = judgeNumberBoxEdit(box, after, putIn);
+    switch (edit.kind) {
+    case NumberBoxEdit::Kind::Taken:
+        box = after;
+        break;
+    case NumberBoxEdit::Kind::Number: // of the whole new text, or of all that was pasted
+        check(isSubscriberNumber(edit.number) && edit.number != after);
+        check(readPhoneNumber(after) == std::variant<QString, NumberProblem>(edit.number)
+              || (!putIn.isEmpty() && readPhoneNumber(putIn) == std::variant<QString, NumberProblem>(edit.number)));
+        box = edit.number;
+        break;
+    case NumberBoxEdit::Kind::KeyRefused:
+        check(after.size() > kSubscriberDigits);
+        break;
+    case NumberBoxEdit::Kind::TextRefused:
+        break;
+    }
+    checkSend(SubscriberType::Contract, box, u"x"_qs);
+}
+
+void checkEdits(const QString &text)
+{
+    QString box;
+    for (const QString &piece : text.split(QChar(1))) {
+        if (piece.isEmpty())
+            continue;
+        const char16_t how = piece[0].unicode();
+        const QString putIn = piece.sliced(1);
+        const qsizetype at = how / 3 % (box.size() + 1);
+        if (how % 3 == 0) { // typed, a key at a time at the end
+            for (QChar c : putIn)
+                checkEdit(box, box + c);
+        } else if (how % 3 == 1) { // pasted somewhere
+            checkEdit(box, QString(box).insert(at, putIn), putIn);
+        } else { // a new text from elsewhere
+            checkEdit(box, QString(box).insert(at, putIn));
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -72,5 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     checkSend(type, text, text);
     checkSend(type, text.left(kSubscriberDigits), text.mid(kSubscriberDigits));
+    checkEdits(text);
     return 0;
 }

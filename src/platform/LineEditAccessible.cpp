@@ -1,5 +1,7 @@
 #include "platform/LineEditAccessible.h"
 
+#include "platform/PhoneNumberBox.h"
+
 #include <QFontMetrics>
 #include <QLineEdit>
 
@@ -152,5 +154,7 @@ void LineEditAccessible::replaceText(int startOffset, int endOffset, const QStri
     if (box()->isReadOnly())
         return;
     box()->setSelection(startOffset, endOffset - startOffset);
+    if (auto *phone = qobject_cast<PhoneNumberBox *>(box()))
+        return phone->putIn(text);
     box()->insert(text);
 }

@@ -11,6 +11,7 @@
 #include <QValidator>
 
 #include <memory>
+#include <utility>
 
 // Qt asks a line edit's validator about every change, whatever made it, before anyone
 // hears of it, and undoes an edit it refuses within the same step; a set text, an undo
@@ -74,7 +75,7 @@ bool PhoneNumberBox::takes(const QString &text)
 {
     if (putting_)
         return true;
-    const NumberBoxEdit edit = judgeNumberBoxEdit(held_, text);
+    const NumberBoxEdit edit = judgeNumberBoxEdit(held_, text, puttingIn_);
     const bool refused = edit.kind == NumberBoxEdit::Kind::KeyRefused || edit.kind == NumberBoxEdit::Kind::TextRefused;
     if (refused)
         refusal_ = edit;
@@ -87,7 +88,7 @@ void PhoneNumberBox::judgeChange(const QString &text)
         held_ = text;
         return;
     }
-    const NumberBoxEdit edit = judgeNumberBoxEdit(held_, text);
+    const NumberBoxEdit edit = judgeNumberBoxEdit(held_, text, std::exchange(puttingIn_, {}));
     putting_ = true;
     switch (edit.kind) {
     case NumberBoxEdit::Kind::Taken:
@@ -127,19 +128,28 @@ void PhoneNumberBox::separateUndoStep()
     setSelection(anchor, cursor - anchor);
 }
 
-void PhoneNumberBox::paste(const QMimeData *data)
+void PhoneNumberBox::putIn(const QString &text)
 {
     if (isReadOnly())
         return;
     separateUndoStep();
-    insert(textOf(data));
+    puttingIn_ = text;
+    insert(text);
+    puttingIn_.clear();
     separateUndoStep();
+}
+
+void PhoneNumberBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    puttingIn_ = event->commitString();
+    QLineEdit::inputMethodEvent(event);
+    puttingIn_.clear();
 }
 
 void PhoneNumberBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Paste))
-        return paste(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard));
+        return putIn(textOf(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)));
     QLineEdit::keyPressEvent(event);
 }
 
@@ -152,7 +162,7 @@ void PhoneNumberBox::contextMenuEvent(QContextMenuEvent *event)
             continue;
         disconnect(action, &QAction::triggered, this, nullptr);
         connect(action, &QAction::triggered, this,
-                [this] { paste(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard)); });
+                [this] { putIn(textOf(QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))); });
     }
     menu->exec(event->globalPos());
 }
@@ -161,7 +171,7 @@ void PhoneNumberBox::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
         setCursorPosition(cursorPositionAt(event->position().toPoint()));
-        return paste(QGuiApplication::clipboard()->mimeData(QClipboard::Selection));
+        return putIn(textOf(QGuiApplication::clipboard()->mimeData(QClipboard::Selection)));
     }
     QLineEdit::mouseReleaseEvent(event);
 }
@@ -177,5 +187,5 @@ void PhoneNumberBox::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     setCursorPosition(cursorPositionAt(event->position().toPoint()));
-    paste(event->mimeData());
+    putIn(textOf(event->mimeData()));
 }

@@ -10,8 +10,6 @@
 
 #include <QLineEdit>
 
-class QMimeData;
-
 class PhoneNumberBox : public QLineEdit
 {
     Q_OBJECT
@@ -21,6 +19,9 @@ public:
 
     // Replaces the whole text as one edit, which Ctrl+Z takes back.
     void putNumber(const QString &number);
+
+    // Puts text in where the cursor is as a paste does: read whole, as one edit.
+    void putIn(const QString &text);
 
 signals:
     void numberRead(const QString &number); // a longer form became these seven digits
@@ -33,16 +34,17 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     friend class NumberBoxGuard;
     [[nodiscard]] bool takes(const QString &text);
     void judgeChange(const QString &text);
     void tellRefusal();
-    void paste(const QMimeData *data);
     void separateUndoStep();
 
     QString held_;         // the text the box last took
+    QString puttingIn_;    // what a paste or an input method is putting in
     bool putting_ = false; // the box's own edits, taken as they are
     NumberBoxEdit refusal_{NumberBoxEdit::Kind::Taken};
 };

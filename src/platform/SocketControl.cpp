@@ -77,12 +77,14 @@ QString described(const ConnectFailure &failure)
     return QCoreApplication::translate("QNativeSocketEngine", failure.description);
 }
 
-// A network of IPv6 alone gives an IPv4 address no route, though it works.
+// A network of IPv6 alone gives an IPv4 address no route, though it works. Unique local
+// addresses (fc00::/7) reach no further than the home network.
 bool hasGlobalIPv6()
 {
     const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
     return std::any_of(addresses.begin(), addresses.end(), [](const QHostAddress &address) {
-        return address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal();
+        return address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal()
+            && (address.toIPv6Address()[0] & 0xFE) != 0xFC;
     });
 }
 

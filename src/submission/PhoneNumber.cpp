@@ -124,17 +124,17 @@ std::variant<QString, NumberProblem> readPhoneNumber(QStringView text)
     return national.sliced(kOperatorCode.size()).toString();
 }
 
-NumberBoxEdit judgeNumberBoxEdit(QStringView before, QStringView after)
+NumberBoxEdit judgeNumberBoxEdit(QStringView before, QStringView after, QStringView putIn)
 {
     using Kind = NumberBoxEdit::Kind;
-    const QStringView inserted = insertedBy(before, after);
+    const QStringView inserted = putIn.isEmpty() ? insertedBy(before, after) : putIn;
     if (inserted.isEmpty())
         return {Kind::Taken};
     const bool key = isOneCharacter(inserted);
     if (key && after.size() <= kSubscriberDigits)
         return {Kind::Taken};
     const auto whole = readPhoneNumber(after);
-    const auto number = key || std::holds_alternative<QString>(whole) ? whole : readPhoneNumber(inserted);
+    const auto number = key || putIn.isEmpty() || std::holds_alternative<QString>(whole) ? whole : readPhoneNumber(putIn);
     if (const auto *digits = std::get_if<QString>(&number); digits && !(key && startsALongerForm(after)))
         return *digits == after ? NumberBoxEdit{Kind::Taken} : NumberBoxEdit{Kind::Number, *digits};
     if (!key)

@@ -34,10 +34,10 @@ enum class NumberProblem {
 // refuses it and says what it holds. A digit past seven is never refused, since the
 // seven kept would be someone else's number ("0501234" of 050 123 45 67). More text at
 // once (a paste, a drop, an input method's or a screen reader's text, a redo) is read as
-// a paste: it becomes the number that the box's new text, or else the text put in,
-// holds, or it is refused.
-// Taking characters away is always taken. So no edit leaves a cut piece of a longer
-// number in the box as if it were the number.
+// a paste: it becomes the number that the box's new text, or else the text put in
+// (putIn, where the box knows it), holds, or it is refused. Taking characters away is
+// always taken. So no edit leaves a cut piece of a longer number in the box as if it
+// were the number.
 struct NumberBoxEdit
 {
     enum class Kind {
@@ -51,4 +51,4 @@ struct NumberBoxEdit
     NumberProblem problem = NumberProblem::NotASubscriberNumber;
 };
 
-[[nodiscard]] NumberBoxEdit judgeNumberBoxEdit(QStringView before, QStringView after);
+[[nodiscard]] NumberBoxEdit judgeNumberBoxEdit(QStringView before, QStringView after, QStringView putIn = {});

@@ -58,6 +58,18 @@ private slots:
                                      advice(failed(Message))};
         QCOMPARE(distinct.size(), 4);
     }
+
+    // What would go in place of a look-alike follows the characters the box names; a
+    // number that is not seven digits is quoted.
+    void refusalsBeforeConnectingSayWhatToWrite()
+    {
+        const Box apostrophe = boxFor({.kind = UnsendableCharacters, .characters = {u"ʼ (U+02BC)"_qs},
+                                       .lookAlikes = {{u"ʼ (U+02BC)"_qs, u"’"_qs}}}, kReplyTimeout);
+        QVERIFY(apostrophe.prompt.contains(u": ʼ (U+02BC)\n"));
+        const QString instead = apostrophe.prompt.section(u'\n', -1);
+        QVERIFY(instead.contains(u"ʼ (U+02BC)") && instead.contains(u"’"));
+        QVERIFY(boxFor({.kind = NumberNotSevenDigits, .number = u"06712345"_qs}, kReplyTimeout).prompt.contains(u"«06712345»"));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Boxes)

@@ -35,11 +35,23 @@ private slots:
         QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, 10065, u"Host unreachable"_qs);
         QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, 10013, u"Permission denied"_qs);
         QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        // Last: the machine keeps its IPv6 from here on. A unique local address is no
+        // network of IPv6.
+        QTest::newRow("unique local IPv6 only") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        QTest::newRow("IPv6 only") << u"192.0.2.1"_qs
+                                   << boxFor({.kind = Ending::Kind::ConnectionFailed, .socketError = 10051,
+                                              .description = u"Network unreachable"_qs, .ipv6Only = true},
+                                             kReplyTimeout);
     }
     void failureInsideConnect()
     {
         QFETCH(QString, relay);
         QFETCH(Box, box);
+        const QByteArrayView row = QTest::currentDataTag();
+        if (row.endsWith("IPv6 only")) {
+            const QString address = row.startsWith("unique") ? u"fd00::1/128"_qs : u"2001:db8::1/128"_qs;
+            QCOMPARE(QProcess::execute(u"ip"_qs, {u"-6"_qs, u"addr"_qs, u"add"_qs, address, u"dev"_qs, u"lo"_qs}), 0);
+        }
         SendingWindow sending(Relay{.host = relay});
         sending.compose();
         for (int send = 1; send <= 2; ++send) { // OK, then Send again

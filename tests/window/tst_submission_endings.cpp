@@ -43,6 +43,10 @@ private slots:
         QTest::newRow("byte-order mark and bidi override") << QByteArray("Option1") << u"1234567"_qs
                                                            << u"\uFEFFПри\u202Eвет"_qs << QString()
                                                            << unsendable({u"U+FEFF"_qs, u"U+202E"_qs}) << QString();
+        QTest::newRow("Ukrainian apostrophe, which looks like ’")
+            << QByteArray("Option1") << u"1234567"_qs << u"Мʼята"_qs << QString()
+            << Ending{.kind = UnsendableCharacters, .characters = {u"ʼ (U+02BC)"_qs}, .lookAlikes = {{u"ʼ (U+02BC)"_qs, u"’"_qs}}}
+            << QString();
         QTest::newRow("missing attachment")
             << QByteArray("Option1") << u"1234567"_qs << u"Привет"_qs << u"/nonexistent/x.txt"_qs
             << Ending{.kind = AttachmentUnreadable, .path = u"/nonexistent/x.txt"_qs, .cause = u"No such file or directory"_qs}
