@@ -106,6 +106,8 @@ void PhoneNumberBox::judgeChange(const QString &text)
     putting_ = false;
     if (edit.kind == NumberBoxEdit::Kind::Number)
         emit numberRead(edit.number);
+    else if (edit.kind == NumberBoxEdit::Kind::Taken && text.size() > kSubscriberDigits)
+        emit heldLonger(text); // the box shows only its end, which may look like a number
 }
 
 void PhoneNumberBox::tellRefusal()

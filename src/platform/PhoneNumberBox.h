@@ -26,6 +26,7 @@ public:
 signals:
     void numberRead(const QString &number); // a longer form became these seven digits
     void keyRefused();                      // a key past what a number can be
+    void heldLonger(const QString &text);   // typed on past seven characters, not yet a number
     // A text that held no number; told once the edit, and any drag, has ended.
     void textRefused(NumberProblem problem);
 

@@ -179,6 +179,9 @@ void frmSendMail::connectHandlers()
     connect(Text1, &PhoneNumberBox::numberRead, this, [this](const QString &number) {
         tellAtPhoneBox(u"В поле записан номер %1: семь цифр после 067"_qs.arg(number));
     });
+    connect(Text1, &PhoneNumberBox::heldLonger, this, [this](const QString &text) {
+        showAtPhoneBox(u"В поле «%1» — больше семи знаков. Номер — это семь цифр после 067."_qs.arg(text));
+    });
     connect(Text1, &PhoneNumberBox::textRefused, this, [this](NumberProblem problem) { showBox(boxFor(problem)); });
     connect(txtMessage, &MessageTextBox::filled, this, [this](bool cut) {
         announce(notice_, cut ? u"Больше %1 символов в сообщение не входит"_qs.arg(kMessageLimit)
@@ -337,6 +340,11 @@ void frmSendMail::showBox(const Box &box)
 void frmSendMail::tellAtPhoneBox(const QString &words)
 {
     announce(notice_, words);
+    showAtPhoneBox(words);
+}
+
+void frmSendMail::showAtPhoneBox(const QString &words)
+{
     QToolTip::showText(Text1->mapToGlobal(QPoint(0, Text1->height())), words, Text1);
 }
 

@@ -52,6 +52,7 @@ private:
     void act(const SmtpDialogue::Reaction &reaction);
     void showBox(const Box &box);
     void tellAtPhoneBox(const QString &words);
+    void showAtPhoneBox(const QString &words);
     void showIdle(QWidget *focus);
     void showSending();
 

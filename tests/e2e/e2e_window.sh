@@ -89,4 +89,41 @@ assert len(records) == 2, records
 assert records[1]["rcpt_tos"] == ["380677654321@sms.kyivstar.net"], records[1]
 assert records[1]["data"] == "Subject:\r\n\r\nПривет из Таллимо\r\n\r\n\r\n", records[1]
 PY
-echo "e2e: window sent once under a held Return, refused, and retried with a double click; screenshots in $out"
+
+# A number as people say it, at an auto-typer's pace: read whole, never cut to seven.
+click_control Text1
+xdotool key ctrl+a BackSpace
+xdotool type --delay 2 "+380 67 765 43 21"
+click_control cmdSend
+box=$(wait_window "^Tallimo$") || fail "no success box for a number typed as people say it"
+close_box "$box" "^Tallimo$"
+
+# A number dragged from the message box into the phone box is copied there, and the
+# window still answers: Send goes.
+click_control txtMessage
+xdotool key ctrl+a BackSpace
+xdotool type --delay 30 "0671112233"
+xdotool key ctrl+a
+read -r mx my < <(sed -n 's/^txtMessage="\(.*\)"$/\1/p' <<< "$positions")
+read -r tx ty < <(sed -n 's/^Text1="\(.*\)"$/\1/p' <<< "$positions")
+xdotool mousemove --window "$window" $((mx - 90)) $((my - 36)) mousedown 1
+sleep 0.2
+xdotool mousemove --window "$window" $((mx - 70)) $((my - 20))
+sleep 0.1
+xdotool mousemove --window "$window" "$tx" "$ty"
+sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+import -window root "$out/window-dropped.png"
+click_control cmdSend
+box=$(wait_window "^Tallimo$") || fail "no success box after a drop from the message box"
+close_box "$box" "^Tallimo$"
+/usr/bin/python3 - "$out/server.jsonl" <<'PY' || fail "the typed and the dropped number did not reach the server whole"
+import json, sys
+records = [json.loads(l) for l in open(sys.argv[1]) if l.startswith("{")]
+assert len(records) == 4, records
+assert records[2]["rcpt_tos"] == ["380677654321@sms.kyivstar.net"], records[2]
+assert records[3]["rcpt_tos"] == ["380671112233@sms.kyivstar.net"], records[3]
+assert records[3]["data"] == "Subject:\r\n\r\n0671112233\r\n\r\n\r\n", records[3]
+PY
+echo "e2e: window sent once under a held Return, refused, retried with a double click, took a number typed as said and one dropped from the message box; screenshots in $out"
