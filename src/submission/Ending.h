@@ -2,11 +2,11 @@
 // How one press of Send ended. Send itself can refuse before anything goes out; after
 // that the SMTP dialogue decides. The window shows each ending as one box.
 
+#include "encoding/MUUEncode.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-inline constexpr int kTimedOutSocketError = 10060; // WSAETIMEDOUT
 
 // The reply a submission awaits; accepting it sends the next command.
 enum class SmtpStep {
@@ -26,7 +26,7 @@ struct Ending
         NumberNotSevenDigits, // refused before connecting
         EmptyText,            // refused before connecting: nothing but spaces and line breaks
         UnsendableCharacters, // refused before connecting: characters
-        AttachmentUnreadable, // refused before connecting: path, cause
+        AttachmentUnreadable, // refused before connecting: path, attachmentFailure, systemWords
         Sent,                 // the server answered the final "." with 250
         Refused,              // reply: the server's reply that refused the message
         Deferred,             // reply: a 4xx, the server asks to try again later
@@ -40,7 +40,8 @@ struct Ending
     QByteArray reply = {};       // Windows-1251, as received (at most kMaxReplyBytes)
     QStringList characters = {}; // each named so that it can be seen: "ё", "U+FEFF"
     QString path = {};
-    QString cause = {};
+    MUUEncode::EncodeFailure attachmentFailure = {};
+    QString systemWords = {}; // the system's description of an unreadable attachment
     int socketError = 0;
     QString description = {};
 };

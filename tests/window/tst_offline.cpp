@@ -31,10 +31,10 @@ private slots:
     {
         QTest::addColumn<QString>("relay");
         QTest::addColumn<Box>("box");
-        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
-        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, 10065, u"Host unreachable"_qs);
-        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, 10013, u"Permission denied"_qs);
-        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::NetworkUnreachable), u"Network unreachable"_qs);
+        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::HostUnreachable), u"Host unreachable"_qs);
+        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::AccessDenied), u"Permission denied"_qs);
+        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::NetworkUnreachable), u"Network unreachable"_qs);
     }
     void failureInsideConnect()
     {
