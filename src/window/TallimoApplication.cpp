@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -22,6 +23,13 @@ struct HeldMessage
 };
 QList<HeldMessage> heldMessages;
 
+// The program's words in the user's language, chosen before Qt opens the display, so
+// that even the sentence said when there is none speaks it.
+QTranslator *ownWords = nullptr;
+
+constexpr const char *kNoDisplay =
+    QT_TRANSLATE_NOOP("TallimoApplication", "tallimo: нужен графический сеанс (X11 или Wayland), а открыть его не удалось");
+
 // While Qt opens the display, a fatal message can only mean there is none to open (a
 // start over ssh, say): one sentence says so, instead of Qt's advice to reinstall and an
 // abort. Anything else said meanwhile is passed on once the display is open.
@@ -29,14 +37,35 @@ void whileOpeningTheDisplay(QtMsgType type, const QMessageLogContext &context, c
 {
     if (type != QtFatalMsg)
         return heldMessages.append({type, context.category, text});
-    std::fputs("tallimo: needs a graphical session (X11 or Wayland), and none could be opened\n", stderr);
+    QString said = ownWords ? ownWords->translate("TallimoApplication", kNoDisplay) : QString();
+    if (said.isEmpty())
+        said = QString::fromUtf8(kNoDisplay);
+    std::fputs(qPrintable(said + u'\n'), stderr);
     std::_Exit(1);
 }
 
 } // namespace
 
+QString interfaceLanguage(const QStringList &uiLanguages)
+{
+    for (const QString &tag : uiLanguages) {
+        const QString language = tag.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
+        if (language == u"uk" || language == u"en" || language == u"ru")
+            return language;
+    }
+    return u"ru"_qs;
+}
+
 int runTallimo(int argc, char *argv[], QObject *windowWatcher)
 {
+    // The language is the desktop's (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), Russian
+    // where it is none of ours; numbers are written as in that language too.
+    const QString language = interfaceLanguage(QLocale::system().uiLanguages());
+    QLocale::setDefault(QLocale(language));
+    QTranslator tallimoTranslator;
+    if (tallimoTranslator.load(u":/i18n/tallimo_"_qs + language))
+        ownWords = &tallimoTranslator;
+
     const QtMessageHandler previous = qInstallMessageHandler(whileOpeningTheDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
@@ -46,10 +75,12 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     // Wayland matches the window to its menu entry and icon by this name.
     QApplication::setDesktopFileName(QStringLiteral(TALLIMO_APP_ID));
 
-    // The interface is Russian, so Qt's own dialogs and buttons must be too.
+    // Qt's own dialogs, buttons and menus speak the same language; its source is English.
     QTranslator qtTranslator;
-    if (qtTranslator.load(u"qtbase_ru"_qs, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (language != u"en" && qtTranslator.load(u"qtbase_"_qs + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
+    if (ownWords)
+        QApplication::installTranslator(ownWords);
 
     WindowLook::setApplicationStyle(); // the boxes show the focus as the window does
 
@@ -59,5 +90,7 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     if (windowWatcher)
         window.installEventFilter(windowWatcher);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    ownWords = nullptr;
+    return status;
 }
