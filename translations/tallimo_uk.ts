@@ -197,7 +197,7 @@
     </message>
     <message>
         <source>Ждите: сообщение отправляется...</source>
-        <translation>Зачекайте: повідомлення надсилається...</translation>
+        <translation>Зачекайте: SMS надсилається...</translation>
     </message>
     <message>
         <source>Осталось символов: %1</source>

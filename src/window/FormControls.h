@@ -42,6 +42,9 @@ inline constexpr int kClientHeight = 3135; // twips
 inline constexpr const char *kWindowCaption =
     QT_TRANSLATE_NOOP("frmSendMail", "Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)");
 
+// What the status line says while a message is on its way.
+inline constexpr const char *kSendingStatus = QT_TRANSLATE_NOOP("frmSendMail", "Ждите: сообщение отправляется...");
+
 // One text for the translator: the typed count stands where it puts %1 and picks the
 // plural form, the remaining count where it puts %2, after it.
 inline constexpr const char *kCounterSentence = QT_TRANSLATE_N_NOOP("frmSendMail", "Вы ввели: %1 символов, осталось - %2");

@@ -23,9 +23,8 @@ struct HeldMessage
 };
 QList<HeldMessage> heldMessages;
 
-// The program's words in the user's language, chosen before Qt opens the display, so
-// that even the sentence said when there is none speaks it.
-QTranslator *ownWords = nullptr;
+// The program's words, for the sentence said when there is no display to open.
+const QTranslator *ownWords = nullptr;
 
 constexpr const char *kNoDisplay =
     QT_TRANSLATE_NOOP("TallimoApplication", "tallimo: нужен графический сеанс (X11 или Wayland), а открыть его не удалось");
@@ -37,7 +36,7 @@ void whileOpeningTheDisplay(QtMsgType type, const QMessageLogContext &context, c
 {
     if (type != QtFatalMsg)
         return heldMessages.append({type, context.category, text});
-    QString said = ownWords ? ownWords->translate("TallimoApplication", kNoDisplay) : QString();
+    QString said = ownWords->translate("TallimoApplication", kNoDisplay);
     if (said.isEmpty())
         said = QString::fromUtf8(kNoDisplay);
     std::fputs(qPrintable(said + u'\n'), stderr);
@@ -56,15 +55,27 @@ QString interfaceLanguage(const QStringList &uiLanguages)
     return u"ru"_qs;
 }
 
+Translations::Translations(const QString &language)
+{
+    QLocale::setDefault(QLocale(language));
+    (void)own.load(u":/i18n/tallimo_"_qs + language);
+    if (language != u"en")
+        (void)qt.load(u"qtbase_"_qs + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+void Translations::install()
+{
+    for (QTranslator *translator : {&qt, &own}) // the last installed is asked first
+        if (!translator->isEmpty())
+            QCoreApplication::installTranslator(translator);
+}
+
 int runTallimo(int argc, char *argv[], QObject *windowWatcher)
 {
-    // The language is the desktop's (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), Russian
-    // where it is none of ours; numbers are written as in that language too.
-    const QString language = interfaceLanguage(QLocale::system().uiLanguages());
-    QLocale::setDefault(QLocale(language));
-    QTranslator tallimoTranslator;
-    if (tallimoTranslator.load(u":/i18n/tallimo_"_qs + language))
-        ownWords = &tallimoTranslator;
+    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), Russian where it
+    // is none of ours.
+    Translations translations(interfaceLanguage(QLocale::system().uiLanguages()));
+    ownWords = &translations.own;
 
     const QtMessageHandler previous = qInstallMessageHandler(whileOpeningTheDisplay);
     QApplication app(argc, argv);
@@ -74,13 +85,7 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     QApplication::setApplicationName(u"Tallimo"_qs);
     // Wayland matches the window to its menu entry and icon by this name.
     QApplication::setDesktopFileName(QStringLiteral(TALLIMO_APP_ID));
-
-    // Qt's own dialogs, buttons and menus speak the same language; its source is English.
-    QTranslator qtTranslator;
-    if (language != u"en" && qtTranslator.load(u"qtbase_"_qs + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
-    if (ownWords)
-        QApplication::installTranslator(ownWords);
+    translations.install(); // Qt's own dialogs, buttons and menus speak it too
 
     WindowLook::setApplicationStyle(); // the boxes show the focus as the window does
 
@@ -90,7 +95,5 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     if (windowWatcher)
         window.installEventFilter(windowWatcher);
     window.show();
-    const int status = app.exec();
-    ownWords = nullptr;
-    return status;
+    return app.exec();
 }

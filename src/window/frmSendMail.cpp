@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kMessageLimit = 160; // one SMS
 
-constexpr const char *kSendingStatus = QT_TRANSLATE_NOOP("frmSendMail", "Ждите: сообщение отправляется...");
-
 QWidget *makeControl(const FormControl &row, const QString &caption, QWidget *parent)
 {
     switch (row.kind) {
