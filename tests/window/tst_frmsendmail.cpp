@@ -6,6 +6,7 @@
 #include "../support/SubmissionTranscript.h"
 
 #include "window/FormControls.h"
+#include "window/TallimoApplication.h"
 #include "window/Twips.h"
 
 #include <QAccessible>
@@ -176,6 +177,24 @@ private slots:
         QVERIFY2(!text.remove(u"&&"_qs).contains(u'&'), "no caption has an access key");
     }
 
+    void languageFollowsTheDesktop_data()
+    {
+        QTest::addColumn<QStringList>("uiLanguages");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Ukrainian") << QStringList{u"uk-UA"_qs, u"uk"_qs} << u"uk"_qs;
+        QTest::newRow("English of Britain") << QStringList{u"en-GB"_qs} << u"en"_qs;
+        QTest::newRow("Russian") << QStringList{u"ru-RU"_qs} << u"ru"_qs;
+        QTest::newRow("German, then Ukrainian") << QStringList{u"de-DE"_qs, u"uk"_qs} << u"uk"_qs;
+        QTest::newRow("German alone") << QStringList{u"de-DE"_qs} << u"ru"_qs;
+        QTest::newRow("C") << QStringList{u"C"_qs} << u"ru"_qs;
+    }
+    void languageFollowsTheDesktop()
+    {
+        QFETCH(QStringList, uiLanguages);
+        QFETCH(QString, language);
+        QCOMPARE(interfaceLanguage(uiLanguages), language);
+    }
+
     void stackingKeepsCoveredControlsBelow()
     {
         const QObjectList order = window_->children();
@@ -326,19 +345,24 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<QList<Box>>("boxes");
+        QTest::addColumn<QString>("language"); // none: the Russian source
         const auto refused = [](NumberProblem problem) { return QList<Box>{boxFor(problem)}; };
-        QTest::newRow("Ctrl+V") << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>();
+        QTest::newRow("Ctrl+V") << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>() << QString();
         QTest::newRow("Ctrl+V into a box just emptied")
-            << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>();
-        QTest::newRow("Shift+Insert") << u"Shift+Insert"_qs << u"(067) 123-45-67"_qs << u"1234567"_qs << QList<Box>();
-        QTest::newRow("drop") << u"drop"_qs << u"0671234567\r\n"_qs << u"1234567"_qs << QList<Box>();
-        QTest::newRow("context menu") << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>();
+            << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>() << QString();
+        QTest::newRow("Shift+Insert") << u"Shift+Insert"_qs << u"(067) 123-45-67"_qs << u"1234567"_qs << QList<Box>() << QString();
+        QTest::newRow("drop") << u"drop"_qs << u"0671234567\r\n"_qs << u"1234567"_qs << QList<Box>() << QString();
+        QTest::newRow("context menu") << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>() << QString();
         QTest::newRow("another operator by Ctrl+V")
-            << u"Ctrl+V"_qs << u"+380 50 123 45 67"_qs << u"7654321"_qs << refused(NumberProblem::OtherOperator);
+            << u"Ctrl+V"_qs << u"+380 50 123 45 67"_qs << u"7654321"_qs << refused(NumberProblem::OtherOperator) << QString();
         QTest::newRow("six digits dropped")
-            << u"drop"_qs << u"123456"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber);
+            << u"drop"_qs << u"123456"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber) << QString();
         QTest::newRow("eight digits by the menu")
-            << u"menu"_qs << u"12345678"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber);
+            << u"menu"_qs << u"12345678"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber) << QString();
+        // Qt's menu and the program speak the desktop's language; Paste is found all the same.
+        for (const QString &language : {u"uk"_qs, u"en"_qs, u"ru"_qs})
+            QTest::addRow("context menu in %s", qPrintable(language))
+                << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>() << language;
     }
     void pastedNumberGoesInWhole()
     {
@@ -346,6 +370,11 @@ private slots:
         QFETCH(QString, pasted);
         QFETCH(QString, kept);
         QFETCH(QList<Box>, boxes);
+        QFETCH(QString, language);
+        std::optional<Translations> translations;
+        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+        if (!language.isEmpty())
+            translations.emplace(language).install();
         const bool emptied = QTest::currentDataTag() == QByteArrayView("Ctrl+V into a box just emptied"); // by Ctrl+A, BackSpace
         auto *box = control<QLineEdit>("Text1");
         box->setText(u"7654321"_qs);
@@ -364,10 +393,11 @@ private slots:
             QApplication::sendEvent(box, &drop);
             QVERIFY(sending_->boxes.shown.isEmpty()); // the drop ends before any box holds it
         } else if (way == u"menu") {
-            QTimer::singleShot(0, box, [] {
+            QTimer::singleShot(0, box, [language] {
                 auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                const QString paste = language == u"uk" ? u"&Вставити"_qs : language == u"ru" ? u"В&ставить"_qs : u"&Paste"_qs;
                 for (QAction *action : menu->actions())
-                    if (action->text().startsWith(u"&Paste"))
+                    if (action->text().startsWith(paste))
                         action->trigger();
                 menu->close();
             });
