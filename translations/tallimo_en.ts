@@ -72,10 +72,6 @@
         <translation>Choose the subscriber type: Contract or Ace&amp;base.</translation>
     </message>
     <message>
-        <source>Номер телефона — это семь цифр после 067, например 1234567. Исправьте номер и нажмите «Послать» ещё раз.</source>
-        <translation>The phone number is the seven digits after 067, for example 1234567. Correct the number and press “Send” again.</translation>
-    </message>
-    <message>
         <source>Сообщение пустое. Введите его текст и нажмите «Послать» ещё раз.</source>
         <translation>The message is empty. Type its text and press “Send” again.</translation>
     </message>
@@ -112,6 +108,22 @@ Remove them and press “Send” again.</translation>
     <message>
         <source>Ошибка: ответ сервера длиннее %1 КБ. Его начало:</source>
         <translation>Error: the server’s reply is longer than %1 KB. It begins:</translation>
+    </message>
+    <message>
+        <source>Эта сеть работает только по IPv6, а почтовый сервер оператора доступен только по IPv4. Отправьте сообщение из другой сети, где есть IPv4.</source>
+        <translation>This network works over IPv6 alone, and the operator’s mail server can be reached over IPv4 only. Send the message from another network that has IPv4.</translation>
+    </message>
+    <message>
+        <source>Введите номер телефона: семь цифр после 067, например 1234567, и нажмите «Послать» ещё раз.</source>
+        <translation>Type the phone number: the seven digits after 067, for example 1234567, and press “Send” again.</translation>
+    </message>
+    <message>
+        <source>В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. Исправьте номер и нажмите «Послать» ещё раз.</source>
+        <translation>The number box holds “%1”, but the phone number is the seven digits after 067, for example 1234567. Correct the number and press “Send” again.</translation>
+    </message>
+    <message>
+        <source>Вместо %1 можно написать %2.</source>
+        <translation>Instead of %1 you can write %2.</translation>
     </message>
 </context>
 <context>
@@ -227,6 +239,10 @@ Remove them and press “Send” again.</translation>
     <message>
         <source>Вы ввели, символов: %1</source>
         <translation>Characters typed: %1</translation>
+    </message>
+    <message>
+        <source>В поле записан номер %1: семь цифр после 067</source>
+        <translation>The box now holds %1: the seven digits after 067</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,9 @@
 
 #include <QList>
 
+#include <array>
+#include <utility>
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -60,6 +63,13 @@ private:
 
 } // namespace
 
+// Apostrophes, primes, dashes and spaces that keyboards and word processors put in.
+constexpr std::array<std::pair<char32_t, char32_t>, 15> kLookAlikes{{
+    {0x02BC, 0x2019}, {0x02BB, 0x2018}, {0x02B9, u'\''}, {0x00B4, u'\''}, {0xFF07, u'\''},
+    {0x2032, u'\''}, {0x2033, u'"'}, {0x2010, u'-'}, {0x2011, u'-'}, {0x2212, u'-'},
+    {0x2012, 0x2013}, {0x2015, 0x2014}, {0x2007, u' '}, {0x2009, u' '}, {0x202F, 0x00A0},
+}};
+
 std::optional<QByteArray> toWindows1251(QStringView text)
 {
     Iconv encoder("WINDOWS-1251", "UTF-8");
@@ -84,4 +94,12 @@ QString charactersOutsideWindows1251(QStringView text)
             outside += one;
     }
     return outside;
+}
+
+std::optional<char32_t> windows1251LookAlike(char32_t c)
+{
+    for (const auto &[outside, inside] : kLookAlikes)
+        if (c == outside)
+            return inside;
+    return std::nullopt;
 }

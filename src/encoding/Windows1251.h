@@ -16,3 +16,7 @@
 
 // Every distinct character of text that Windows-1251 cannot carry, in order of first use.
 [[nodiscard]] QString charactersOutsideWindows1251(QStringView text);
+
+// The character of Windows-1251 that one outside it is taken for, if any: the Ukrainian
+// apostrophe U+02BC looks like the right quote mark ’ that the code page has.
+[[nodiscard]] std::optional<char32_t> windows1251LookAlike(char32_t c);

@@ -36,7 +36,7 @@ void LineEditAccessible::setText(QAccessible::Text t, const QString &text)
 {
     if (t != QAccessible::Value)
         return QAccessibleWidget::setText(t, text);
-    box()->setText(text);
+    replaceText(0, box()->text().size(), text);
 }
 
 QAccessible::State LineEditAccessible::state() const
@@ -145,7 +145,12 @@ void LineEditAccessible::insertText(int offset, const QString &text)
     replaceText(offset, offset, text);
 }
 
+// An edit as typing or pasting makes one, so that the box judges it as such and Ctrl+Z
+// takes it back.
 void LineEditAccessible::replaceText(int startOffset, int endOffset, const QString &text)
 {
-    box()->setText(box()->text().replace(startOffset, endOffset - startOffset, text));
+    if (box()->isReadOnly())
+        return;
+    box()->setSelection(startOffset, endOffset - startOffset);
+    box()->insert(text);
 }

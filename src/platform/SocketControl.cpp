@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QNetworkInterface>
 #include <QSocketNotifier>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -81,6 +83,15 @@ QString described(const ConnectFailure &failure)
     return qtWords("QNativeSocketEngine", failure.description);
 }
 
+// A network of IPv6 alone gives an IPv4 address no route, though it works.
+bool hasGlobalIPv6()
+{
+    const QList<QHostAddress> addresses = QNetworkInterface::allAddresses();
+    return std::any_of(addresses.begin(), addresses.end(), [](const QHostAddress &address) {
+        return address.protocol() == QAbstractSocket::IPv6Protocol && address.isGlobal();
+    });
+}
+
 } // namespace
 
 SocketControl::SocketControl(QObject *parent)
@@ -93,7 +104,7 @@ SocketControl::SocketControl(QObject *parent)
 
     connect(socket_, &QTcpSocket::readyRead, this, &SocketControl::DataArrival);
     connect(socket_, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        failLater(windowsSocketError(error), socket_->errorString());
+        failLater({windowsSocketError(error), socket_->errorString()});
     });
     connect(&replyTimer_, &QTimer::timeout, this, &SocketControl::replyDeadlineReached);
 }
@@ -126,20 +137,18 @@ void SocketControl::Connect(const QString &remoteHost, quint16 remotePort)
         std::memcpy(&in6->sin6_addr, &bytes, sizeof bytes);
         peerSize = sizeof *in6;
     } else {
-        return failLater(socketErrorNumber(SocketError::HostNotFound), qtWords("QHostInfoAgent", "Host not found"));
+        return failLater({socketErrorNumber(SocketError::HostNotFound), qtWords("QHostInfoAgent", "Host not found")});
     }
 
     connecting_ = ::socket(peer.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (connecting_ < 0)
-        return failLater(socketErrorNumber(SocketError::NoBuffers), qtWords("QNativeSocketEngine", "Out of resources"));
+        return failLater({socketErrorNumber(SocketError::NoBuffers), qtWords("QNativeSocketEngine", "Out of resources")});
     if (::connect(connecting_, reinterpret_cast<sockaddr *>(&peer), peerSize) == 0 || errno == EINPROGRESS) {
         connectedOrFailed_ = new QSocketNotifier(connecting_, QSocketNotifier::Write, this);
         connect(connectedOrFailed_, &QSocketNotifier::activated, this, &SocketControl::finishConnecting);
         return;
     }
-    const ConnectFailure failure = connectFailure(errno);
-    drop();
-    failLater(failure.number, described(failure));
+    failConnecting(errno);
 }
 
 void SocketControl::finishConnecting()
@@ -148,11 +157,8 @@ void SocketControl::finishConnecting()
     socklen_t size = sizeof error;
     if (::getsockopt(connecting_, SOL_SOCKET, SO_ERROR, &error, &size) != 0)
         error = errno;
-    if (error != 0) {
-        const ConnectFailure failure = connectFailure(error);
-        drop();
-        return failLater(failure.number, described(failure));
-    }
+    if (error != 0)
+        return failConnecting(error);
     const int descriptor = std::exchange(connecting_, -1);
     delete std::exchange(connectedOrFailed_, nullptr);
     socket_->setSocketDescriptor(descriptor);
@@ -213,13 +219,23 @@ void SocketControl::drop()
     socket_->abort();
 }
 
-void SocketControl::failLater(int number, const QString &description)
+void SocketControl::failConnecting(int error)
+{
+    int family = 0;
+    socklen_t size = sizeof family;
+    const bool ipv4 = ::getsockopt(connecting_, SOL_SOCKET, SO_DOMAIN, &family, &size) == 0 && family == AF_INET;
+    const ConnectFailure failure = connectFailure(error);
+    drop();
+    failLater({failure.number, described(failure), ipv4 && error == ENETUNREACH && hasGlobalIPv6()});
+}
+
+void SocketControl::failLater(const SocketFailure &failure)
 {
     QMetaObject::invokeMethod(
         this,
-        [this, number, description, connection = connection_] {
+        [this, failure, connection = connection_] {
             if (connection == connection_)
-                emit Error(number, description);
+                emit Error(failure);
         },
         Qt::QueuedConnection);
 }

@@ -45,13 +45,14 @@ public:
 
 signals:
     void DataArrival();
-    void Error(int number, const QString &description);
+    void Error(const SocketFailure &failure);
     void ReplyOverdue();
 
 private:
     void finishConnecting();
     void drop();
-    void failLater(int number, const QString &description);
+    void failLater(const SocketFailure &failure);
+    void failConnecting(int error);
     void replyDeadlineReached();
 
     QTcpSocket *const socket_;

@@ -44,7 +44,10 @@ QString failureAdvice(const Ending &ending)
 {
     if (ending.step == SmtpStep::Message)
         return Words::tr("Сервер не подтвердил приём, но сообщение могло дойти до абонента. "
-                  "Прежде чем посылать его ещё раз, убедитесь, что оно не пришло.");
+                         "Прежде чем посылать его ещё раз, убедитесь, что оно не пришло.");
+    if (ending.kind == Kind::ConnectionFailed && ending.ipv6Only)
+        return Words::tr("Эта сеть работает только по IPv6, а почтовый сервер оператора доступен только по IPv4. "
+                         "Отправьте сообщение из другой сети, где есть IPv4.");
     if (ending.kind == Kind::ConnectionFailed && meansNoNetwork(ending.socketError))
         return Words::tr("Нет связи с сетью. Проверьте подключение к Internet и нажмите «Послать» ещё раз.");
     if (ending.step == SmtpStep::Greeting)
@@ -111,13 +114,21 @@ Box boxFor(const Ending &ending, std::chrono::milliseconds replyTimeout)
     case Kind::NoSubscriberType:
         return noticeBox(Words::tr("Выберите тип абонента: контрактный или Ace&base."));
     case Kind::NumberNotSevenDigits:
-        return noticeBox(Words::tr("Номер телефона — это семь цифр после 067, например 1234567. Исправьте номер и "
-                            "нажмите «Послать» ещё раз."));
+        if (ending.number.isEmpty())
+            return noticeBox(Words::tr("Введите номер телефона: семь цифр после 067, например 1234567, и нажмите "
+                                       "«Послать» ещё раз."));
+        return noticeBox(Words::tr("В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. "
+                                   "Исправьте номер и нажмите «Послать» ещё раз.")
+                             .arg(ending.number));
     case Kind::EmptyText:
         return noticeBox(Words::tr("Сообщение пустое. Введите его текст и нажмите «Послать» ещё раз."));
-    case Kind::UnsendableCharacters:
-        return noticeBox(Words::tr("Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз.")
-                             .arg(ending.characters.join(u' ')));
+    case Kind::UnsendableCharacters: {
+        QString prompt = Words::tr("Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз.")
+                             .arg(ending.characters.join(u' '));
+        for (const auto &[character, lookAlike] : ending.lookAlikes)
+            prompt += u'\n' + Words::tr("Вместо %1 можно написать %2.").arg(character, lookAlike);
+        return noticeBox(prompt);
+    }
     case Kind::AttachmentUnreadable:
         return noticeBox(attachmentProblem(ending));
     case Kind::Sent:

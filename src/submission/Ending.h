@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // The reply a submission awaits; accepting it sends the next command.
 enum class SmtpStep {
     Greeting, // the server's greeting; then HELO
@@ -38,12 +40,16 @@ struct Ending
     Kind kind;
     SmtpStep step = SmtpStep::Greeting; // the reply awaited when a reply or the connection ended it
     QByteArray reply = {};       // Windows-1251, as received (at most kMaxReplyBytes)
-    QStringList characters = {}; // each named so that it can be seen: "ё", "U+FEFF"
+    QString number = {};         // what the phone box held, when it was not seven digits
+    QStringList characters = {}; // each named so that it can be seen: "ё", "U+FEFF", "ʼ (U+02BC)"
+    // Of those, each one that looks like a character Windows-1251 has, and that character.
+    QList<std::pair<QString, QString>> lookAlikes = {};
     QString path = {};
     MUUEncode::EncodeFailure attachmentFailure = {};
     QString systemWords = {}; // the system's description of an unreadable attachment
     int socketError = 0;
     QString description = {};
+    bool ipv6Only = false; // no route to the IPv4 relay, on a machine that has IPv6
 };
 
 // What a lost or failed connection reports: the number a Windows socket gives it.
@@ -51,4 +57,5 @@ struct SocketFailure
 {
     int number = 0;
     QString description;
+    bool ipv6Only = false;
 };

@@ -26,3 +26,29 @@ enum class NumberProblem {
 
 // The seven subscriber digits the text holds, or why it holds none.
 [[nodiscard]] std::variant<QString, NumberProblem> readPhoneNumber(QStringView text);
+
+// How the phone box takes an edit, whatever brought it in. A key (or an auto-typer's
+// character) is taken while the box holds at most seven characters, and past that while
+// it is still written as a number ("067 123 4"), up to the longest way of writing one:
+// once the text reads whole as a number, it becomes its seven digits; otherwise Send
+// refuses it and says what it holds. A digit past seven is never refused, since the
+// seven kept would be someone else's number ("0501234" of 050 123 45 67). More text at
+// once (a paste, a drop, an input method's or a screen reader's text, a redo) is read as
+// a paste: it becomes the number that the box's new text, or else the text put in,
+// holds, or it is refused.
+// Taking characters away is always taken. So no edit leaves a cut piece of a longer
+// number in the box as if it were the number.
+struct NumberBoxEdit
+{
+    enum class Kind {
+        Taken,       // the box holds the text the edit left
+        Number,      // the box holds number instead
+        KeyRefused,  // the box keeps what it had: a key past what a number can be
+        TextRefused, // the box keeps what it had: problem
+    };
+    Kind kind;
+    QString number = {};
+    NumberProblem problem = NumberProblem::NotASubscriberNumber;
+};
+
+[[nodiscard]] NumberBoxEdit judgeNumberBoxEdit(QStringView before, QStringView after);

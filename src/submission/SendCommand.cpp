@@ -7,8 +7,14 @@
 
 namespace {
 
+QString codePoint(char32_t c)
+{
+    return u"U+%1"_qs.arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+}
+
 // Characters that carry no visible shape, or that would reorder the box's own text, are
-// named by their code point so the user can find them.
+// named by their code point so the user can find them; one that looks like a character
+// that could go, by both.
 QString visibleName(char32_t c)
 {
     switch (QChar::category(c)) {
@@ -21,12 +27,13 @@ QString visibleName(char32_t c)
     case QChar::Symbol_Math: case QChar::Symbol_Currency: case QChar::Symbol_Modifier: case QChar::Symbol_Other:
         if (QChar::direction(c) == QChar::DirL || QChar::direction(c) == QChar::DirON
             || QChar::direction(c) == QChar::DirEN || QChar::direction(c) == QChar::DirET)
-            return QString::fromUcs4(&c, 1);
+            return windows1251LookAlike(c) ? u"%1 (%2)"_qs.arg(QString::fromUcs4(&c, 1), codePoint(c))
+                                           : QString::fromUcs4(&c, 1);
         break;
     default:
         break;
     }
-    return u"U+%1"_qs.arg(uint(c), 4, 16, QLatin1Char('0')).toUpper();
+    return codePoint(c);
 }
 
 bool isControl(char32_t c, bool lineBreaksAllowed)
@@ -36,22 +43,27 @@ bool isControl(char32_t c, bool lineBreaksAllowed)
     return QChar::category(c) == QChar::Other_Control;
 }
 
-// Every distinct character of the fields that cannot be sent, in order of first use.
-QStringList unsendableCharacters(const QString &subject, const QString &text)
+// Every distinct character of the fields that cannot be sent, in order of first use,
+// and what could go in place of those that look like a character of Windows-1251.
+Ending unsendableCharacters(const QString &subject, const QString &text)
 {
-    QStringList names;
+    Ending refusal{Ending::Kind::UnsendableCharacters};
     const auto collect = [&](const QString &field, bool lineBreaksAllowed) {
         const QString outside = charactersOutsideWindows1251(field);
         for (char32_t c : field.toUcs4()) {
             if (!isControl(c, lineBreaksAllowed) && !outside.contains(QString::fromUcs4(&c, 1)))
                 continue;
-            if (const QString name = visibleName(c); !names.contains(name))
-                names += name;
+            const QString name = visibleName(c);
+            if (refusal.characters.contains(name))
+                continue;
+            refusal.characters += name;
+            if (const auto lookAlike = windows1251LookAlike(c))
+                refusal.lookAlikes += {name, visibleName(*lookAlike)};
         }
     };
     collect(subject, false);
     collect(text, true);
-    return names;
+    return refusal;
 }
 
 } // namespace
@@ -64,12 +76,11 @@ std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
         request.type == SubscriberType::Contract ? kContractGatewayDomain : kAceBaseGatewayDomain);
 
     if (!isSubscriberNumber(request.phoneNumber))
-        return Ending{Ending::Kind::NumberNotSevenDigits};
+        return Ending{.kind = Ending::Kind::NumberNotSevenDigits, .number = request.phoneNumber};
     if (request.messageText.trimmed().isEmpty()) // an SMS of nothing is no message
         return Ending{Ending::Kind::EmptyText};
-    const QStringList unsendable = unsendableCharacters(request.subject, request.messageText);
-    if (!unsendable.isEmpty())
-        return Ending{.kind = Ending::Kind::UnsendableCharacters, .characters = unsendable};
+    if (Ending unsendable = unsendableCharacters(request.subject, request.messageText); !unsendable.characters.isEmpty())
+        return unsendable;
 
     // Already wire bytes; the first block is taken over as it is, CRLF in the room it has.
     QByteArray attachmentBlock;

@@ -93,7 +93,8 @@ SmtpDialogue::Reaction SmtpDialogue::connectionLost(const SocketFailure &failure
                                 : Ending{.kind = Ending::Kind::ConnectionFailed,
                                          .step = step_,
                                          .socketError = failure.number,
-                                         .description = failure.description},
+                                         .description = failure.description,
+                                         .ipv6Only = failure.ipv6Only},
             reaction);
     return reaction;
 }

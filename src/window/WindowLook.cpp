@@ -1,5 +1,7 @@
 #include "window/WindowLook.h"
 
+#include "platform/PhoneNumberBox.h"
+
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -18,7 +20,6 @@ constexpr int kLayoutPointSize = 8;
 constexpr qreal kSmallestPointSize = 6; // smaller, Cyrillic at 96 dpi stops being legible
 constexpr qreal kPointSizeStep = 0.5;
 constexpr int kLineEditTextMargin = 2; // QLineEdit's own space either side of its text
-constexpr int kLineEditNoLimit = 32767; // QLineEdit's maxLength unless one is set
 constexpr int kFocusMarkWidth = 2;       // WCAG 2.2's least focus ring, in pixels
 
 // Fusion, whose focus marks differ from its unfocused look by too little to see (a
@@ -162,15 +163,15 @@ bool fits(const QGroupBox &frame)
         frame.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &frame));
 }
 
-// A box with a short limit, the phone number's, shows all its characters at once.
-bool fits(const QLineEdit &box)
+// The phone box shows all seven digits at once.
+bool fits(const PhoneNumberBox &box)
 {
     QStyleOptionFrame option;
     option.initFrom(&box);
     option.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box);
     const QRect contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box);
     const QMargins margins = box.textMargins();
-    const qreal widest = QFontMetricsF(box.font()).horizontalAdvance(QString(box.maxLength(), u'0'));
+    const qreal widest = QFontMetricsF(box.font()).horizontalAdvance(QString(kSubscriberDigits, u'0'));
     return widest <= contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin;
 }
 
@@ -188,8 +189,7 @@ bool captionsFit(QWidget &window)
             return false;
         if (const auto *frame = qobject_cast<const QGroupBox *>(control); frame && !fits(*frame))
             return false;
-        if (const auto *box = qobject_cast<const QLineEdit *>(control);
-            box && box->maxLength() < kLineEditNoLimit && !fits(*box))
+        if (const auto *box = qobject_cast<const PhoneNumberBox *>(control); box && !fits(*box))
             return false;
     }
     return true;

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QToolTip>
 
 namespace {
 
@@ -146,7 +147,6 @@ void frmSendMail::createControls()
 
     for (QRadioButton *option : {Option1, Option2}) // the frame's colour is for its caption alone
         WindowLook::setTextColour(option, palette().color(QPalette::WindowText));
-    Text1->setMaxLength(kSubscriberDigits);
     auto *Label5 = qobject_cast<QLabel *>(made.value(u"Label5"_qs));
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setWordWrap(true);
@@ -220,10 +220,13 @@ void frmSendMail::connectHandlers()
     connect(cmdNew, &QPushButton::clicked, this, &frmSendMail::cmdNew_Click);
     connect(cmdSend, &QPushButton::clicked, this, &frmSendMail::cmdSend_Click);
     connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
-    connect(Text1, &PhoneNumberBox::Pasted, this, &frmSendMail::Text1_Paste);
     // A key refused at a limit is echoed by screen readers as if it had been typed.
-    connect(Text1, &QLineEdit::inputRejected, this,
-            [this] { announce(notice_, tr("Больше %n знаков в номер не входит", nullptr, kSubscriberDigits)); });
+    connect(Text1, &PhoneNumberBox::keyRefused, this,
+            [this] { tellAtPhoneBox(tr("Больше %n знаков в номер не входит", nullptr, kSubscriberDigits)); });
+    connect(Text1, &PhoneNumberBox::numberRead, this, [this](const QString &number) {
+        tellAtPhoneBox(tr("В поле записан номер %1: семь цифр после 067").arg(number));
+    });
+    connect(Text1, &PhoneNumberBox::textRefused, this, [this](NumberProblem problem) { showBox(boxFor(problem)); });
     connect(txtMessage, &MessageTextBox::filled, this, [this](bool cut) {
         announce(notice_, cut ? tr("Больше %n символов в сообщение не входит", nullptr, kMessageLimit)
                               : remainingName(0));
@@ -285,15 +288,6 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setAccessibleDescription(Label9->accessibleName());
 }
 
-// A number pasted as contact cards write it goes in as its seven digits, or not at all.
-void frmSendMail::Text1_Paste(const QString &text)
-{
-    const auto number = readPhoneNumber(text);
-    if (const auto *problem = std::get_if<NumberProblem>(&number))
-        return showBox(boxFor(*problem));
-    Text1->putNumber(std::get<QString>(number));
-}
-
 void frmSendMail::cmdAddFile_Click()
 {
     const QString path = ComDialog_.ShowOpen();
@@ -351,10 +345,10 @@ void frmSendMail::Winsock1_DataArrival()
         act(dialogue_->receive(received));
 }
 
-void frmSendMail::Winsock1_Error(int number, const QString &description)
+void frmSendMail::Winsock1_Error(const SocketFailure &failure)
 {
     if (dialogue_)
-        act(dialogue_->connectionLost({number, description}));
+        act(dialogue_->connectionLost(failure));
 }
 
 void frmSendMail::Winsock1_ReplyOverdue()
@@ -385,6 +379,13 @@ void frmSendMail::act(const SmtpDialogue::Reaction &reaction)
 void frmSendMail::showBox(const Box &box)
 {
     messageBox_.MsgBox(box.prompt, box.icon, box.title);
+}
+
+// Seen beside the box as well as heard: what the box did not take as it came.
+void frmSendMail::tellAtPhoneBox(const QString &words)
+{
+    announce(notice_, words);
+    QToolTip::showText(Text1->mapToGlobal(QPoint(0, Text1->height())), words, Text1);
 }
 
 void frmSendMail::showIdle(QWidget *focus)

@@ -46,15 +46,15 @@ private:
     void cmdNew_Click();
     void cmdSend_Click();
     void txtMessage_Change();
-    void Text1_Paste(const QString &text);
     void cmdAddFile_Click();
     void cmdRemove_Click();
     void Winsock1_DataArrival();
-    void Winsock1_Error(int number, const QString &description);
+    void Winsock1_Error(const SocketFailure &failure);
     void Winsock1_ReplyOverdue();
 
     void act(const SmtpDialogue::Reaction &reaction);
     void showBox(const Box &box);
+    void tellAtPhoneBox(const QString &words);
     void showIdle(QWidget *focus);
     void showSending();
 

@@ -9,6 +9,8 @@
 #include "platform/MessageTextBox.h"
 #include "window/frmSendMail.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,7 +43,12 @@ public:
     {
         if (option)
             control<QRadioButton>(option)->setChecked(true);
-        control<QLineEdit>("Text1")->setText(number);
+        auto *box = control<QLineEdit>("Text1");
+        box->clear();
+        for (QChar c : number) { // typed, as the number box judges keys
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box, &key);
+        }
         message()->setPlainText(text);
     }
 

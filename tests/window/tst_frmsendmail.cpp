@@ -22,8 +22,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStyleOptionButton>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -325,77 +327,172 @@ private slots:
                                       u"focus: cmdNew"_qs, u"Label10: "_qs}));
     }
 
-    // Each digit refused is told, and the number is read whole: one attribute run
-    // covers it, as Orca needs to speak its last digit.
-    void phoneNumberHoldsSevenCharacters()
-    {
-        const QStringList notices = noticesDuring([this] { QTest::keyClicks(control("Text1"), u"123456789"_qs); });
-        QCOMPARE(control<QLineEdit>("Text1")->text(), u"1234567"_qs);
-        QCOMPARE(notices, QStringList(2, u"notice: Больше 7 знаков в номер не входит"_qs));
-        int start = -1, end = -1;
-        QAccessible::queryAccessibleInterface(control("Text1"))->textInterface()->attributes(6, &start, &end);
-        QCOMPARE(std::pair(start, end), std::pair(0, 7));
-    }
-
-    // A number pasted as people copy it goes in as its seven digits, as one edit that
-    // Ctrl+Z takes back; any other paste leaves the box as it was and says why.
-    void pastedNumberGoesInWhole_data()
+    // However text comes into the phone box, it never holds a cut piece of a longer
+    // number: typed as people say it, set by a screen reader, committed by an input method,
+    // pasted or dropped, a number goes in as its seven digits, as one edit that Ctrl+Z takes
+    // back, and what Send would send is those digits; anything else leaves the box as it
+    // was and says why, a key refused at once beside the box, a text in a box. Seven typed
+    // digits stay as they are, and a key past them is refused. The number is read whole:
+    // one attribute run covers it, as Orca needs to speak its last digit.
+    void everyWayIntoThePhoneBox_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("kept");
+        QTest::addColumn<QStringList>("notices");
         QTest::addColumn<QList<Box>>("boxes");
-        QTest::addColumn<QString>("language"); // none: the Russian source
+        QTest::addColumn<QString>("undone"); // what Ctrl+Z brings back
+        const QString was = u"7654321"_qs;
+        const QStringList read{u"notice: В поле записан номер 1234567: семь цифр после 067"_qs};
+        const QStringList none;
         const auto refused = [](NumberProblem problem) { return QList<Box>{boxFor(problem)}; };
-        QTest::newRow("Ctrl+V") << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>() << QString();
-        QTest::newRow("Ctrl+V into a box just emptied")
-            << u"Ctrl+V"_qs << u"+380 67 123 45 67"_qs << u"1234567"_qs << QList<Box>() << QString();
-        QTest::newRow("Shift+Insert") << u"Shift+Insert"_qs << u"(067) 123-45-67"_qs << u"1234567"_qs << QList<Box>() << QString();
-        QTest::newRow("drop") << u"drop"_qs << u"0671234567\r\n"_qs << u"1234567"_qs << QList<Box>() << QString();
-        QTest::newRow("context menu") << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>() << QString();
-        QTest::newRow("another operator by Ctrl+V")
-            << u"Ctrl+V"_qs << u"+380 50 123 45 67"_qs << u"7654321"_qs << refused(NumberProblem::OtherOperator) << QString();
-        QTest::newRow("six digits dropped")
-            << u"drop"_qs << u"123456"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber) << QString();
-        QTest::newRow("eight digits by the menu")
-            << u"menu"_qs << u"12345678"_qs << u"7654321"_qs << refused(NumberProblem::NotASubscriberNumber) << QString();
-        // Qt's menu and the program speak the desktop's language; Paste is found all the same.
-        for (const QString &language : {u"uk"_qs, u"en"_qs, u"ru"_qs})
-            QTest::addRow("context menu in %s", qPrintable(language))
-                << u"menu"_qs << u"067-123-45-67"_qs << u"1234567"_qs << QList<Box>() << language;
+        const auto tooMany = [](int keys) { return QStringList(keys, u"notice: Больше 7 знаков в номер не входит"_qs); };
+        QTest::newRow("seven typed") << "type" << u"1234567"_qs << u"1234567"_qs << none << QList<Box>() << was;
+        QTest::newRow("seven typed, then letters") << "type" << u"1234567ab"_qs << u"1234567"_qs << tooMany(2)
+                                                   << QList<Box>() << was;
+        QTest::newRow("nine typed, kept for Send to refuse") << "type" << u"123456789"_qs << u"123456789"_qs << none
+                                                             << QList<Box>() << was;
+        QTest::newRow("typed 0671234567") << "type" << u"0671234567"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("typed 80671234567") << "type" << u"80671234567"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("typed +380671234567") << "type" << u"+380671234567"_qs << u"1234567"_qs << read << QList<Box>()
+                                             << was;
+        QTest::newRow("typed 067 123 45 67") << "type" << u"067 123 45 67"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("typed 123-45-67") << "type" << u"123-45-67"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("typed, not yet whole") << "type" << u"06712345"_qs << u"06712345"_qs << none << QList<Box>() << was;
+        QTest::newRow("typed, another operator: never its first seven") << "type" << u"0501234567"_qs
+                                                                        << u"0501234567"_qs << none << QList<Box>()
+                                                                        << was;
+        QTest::newRow("input method commit") << "input method" << u"0671234567"_qs << u"1234567"_qs << read
+                                             << QList<Box>() << was;
+        QTest::newRow("input method commit, eight digits") << "input method" << u"12345678"_qs << was << none
+                                                           << refused(NumberProblem::NotASubscriberNumber) << was;
+        QTest::newRow("screen reader inserts") << "accessible insert" << u"+380 67 123 45 67"_qs << u"1234567"_qs << read
+                                               << QList<Box>() << was;
+        QTest::newRow("screen reader sets") << "accessible set" << u"380671234567"_qs << u"1234567"_qs << read
+                                            << QList<Box>() << was;
+        QTest::newRow("screen reader sets another country") << "accessible set" << u"+48 123 456 789"_qs << was << none
+                                                            << refused(NumberProblem::OtherOperator) << was;
+        QTest::newRow("Ctrl+V") << "Ctrl+V" << u"+380 67 123 45 67"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("Ctrl+V into a box just emptied") << "Ctrl+V" << u"+380 67 123 45 67"_qs << u"1234567"_qs << read
+                                                        << QList<Box>() << QString();
+        QTest::newRow("Ctrl+V of HTML alone") << "Ctrl+V html" << u"<table><tr><td>067 123 45 67</td></tr></table>"_qs
+                                              << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("Shift+Insert") << "Shift+Insert" << u"(067) 123-45-67"_qs << u"1234567"_qs << read << QList<Box>()
+                                      << was;
+        QTest::newRow("drop") << "drop" << u"0671234567\r\n"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("drop of seven digits") << "drop" << u"1234567"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("context menu") << "menu" << u"067-123-45-67"_qs << u"1234567"_qs << read << QList<Box>() << was;
+        QTest::newRow("another operator by Ctrl+V") << "Ctrl+V" << u"+380 50 123 45 67"_qs << was << none
+                                                    << refused(NumberProblem::OtherOperator) << was;
+        QTest::newRow("six digits dropped") << "drop" << u"123456"_qs << was << none
+                                            << refused(NumberProblem::NotASubscriberNumber) << was;
+        QTest::newRow("eight digits by the menu") << "menu" << u"12345678"_qs << was << none
+                                                  << refused(NumberProblem::NotASubscriberNumber) << was;
     }
-    void pastedNumberGoesInWhole()
+    void everyWayIntoThePhoneBox()
     {
         QFETCH(QString, way);
-        QFETCH(QString, pasted);
+        QFETCH(QString, input);
         QFETCH(QString, kept);
+        QFETCH(QStringList, notices);
         QFETCH(QList<Box>, boxes);
-        QFETCH(QString, language);
-        std::optional<Translations> translations;
-        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
-        if (!language.isEmpty())
-            translations.emplace(language).install();
-        const bool emptied = QTest::currentDataTag() == QByteArrayView("Ctrl+V into a box just emptied"); // by Ctrl+A, BackSpace
+        QFETCH(QString, undone);
+        const bool emptied = QTest::currentDataTag() == QByteArrayView("Ctrl+V into a box just emptied");
         auto *box = control<QLineEdit>("Text1");
         box->setText(u"7654321"_qs);
         box->setFocus();
-        if (emptied) {
+        if (emptied || way == u"type") { // by Ctrl+A, BackSpace
             QTest::keySequence(box, QKeySequence::SelectAll);
             QTest::keyClick(box, Qt::Key_Backspace);
         }
-        QApplication::clipboard()->setText(pasted);
-        if (way == u"drop") {
-            QMimeData data;
-            data.setText(pasted);
-            QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(box, &enter);
-            QApplication::sendEvent(box, &drop);
-            QVERIFY(sending_->boxes.shown.isEmpty()); // the drop ends before any box holds it
-        } else if (way == u"menu") {
-            QTimer::singleShot(0, box, [language] {
+        auto *clipboard = new QMimeData;
+        way.endsWith(u"html") ? clipboard->setHtml(input) : clipboard->setText(input);
+        QApplication::clipboard()->setMimeData(clipboard);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(box);
+        const QStringList told = noticesDuring([&] {
+            if (way == u"type") {
+                type(box, input);
+            } else if (way == u"input method") {
+                QInputMethodEvent commit;
+                commit.setCommitString(input);
+                QApplication::sendEvent(box, &commit);
+            } else if (way == u"accessible insert") {
+                accessible->editableTextInterface()->insertText(box->text().size(), input);
+            } else if (way == u"accessible set") {
+                accessible->setText(QAccessible::Value, input);
+            } else if (way == u"drop") {
+                QMimeData data;
+                data.setText(input);
+                QDragEnterEvent enter({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QDropEvent drop({5, 5}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box, &enter);
+                QApplication::sendEvent(box, &drop);
+                QCOMPARE(drop.dropAction(), Qt::CopyAction); // what was dragged stays where it came from
+                QVERIFY(sending_->boxes.shown.isEmpty()); // the drop ends before any box holds it
+            } else if (way == u"menu") {
+                QTimer::singleShot(0, box, [] {
+                    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                    for (QAction *action : menu->actions())
+                        if (action->text().startsWith(u"&Paste"))
+                            action->trigger();
+                    menu->close();
+                });
+                QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, box->mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(box, &click);
+            } else {
+                QTest::keySequence(box, QKeySequence(way.section(u' ', 0, 0)));
+            }
+            QTRY_COMPARE(sending_->boxes.shown, boxes);
+        });
+        QCOMPARE(box->text(), kept);
+        QCOMPARE(told, notices);
+        if (!notices.isEmpty()) // seen beside the box as well
+            QCOMPARE(QToolTip::text(), notices.last().section(u": "_qs, 1));
+        QCOMPARE(window_->focusWidget(), box);
+        int start = -1, end = -1;
+        accessible->textInterface()->attributes(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(0, int(kept.size())));
+
+        // What Send would send.
+        control<QRadioButton>("Option1")->setChecked(true);
+        message()->setPlainText(u"x"_qs);
+        const qsizetype shown = sending_->boxes.shown.size();
+        sending_->send();
+        if (isSubscriberNumber(kept))
+            QCOMPARE(control<QLineEdit>("txtRecipient")->text(), u"38067"_qs + kept + u"@sms.kyivstar.net"_qs);
+        else
+            QCOMPARE(sending_->boxes.shown.mid(shown),
+                     QList<Box>{boxFor({.kind = Ending::Kind::NumberNotSevenDigits, .number = kept}, kReplyTimeout)});
+        QTRY_VERIFY(sending_->isIdleWith(u"x"_qs) || sending_->boxes.shown.size() > shown);
+
+        QTest::keySequence(box, QKeySequence::Undo);
+        QCOMPARE(box->text(), undone);
+    }
+
+    // Qt's menu and the program speak the desktop's language; Paste is found all the same.
+    void pasteFromTheMenuInEachLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("paste");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("uk") << u"uk"_qs << u"&Вставити"_qs << u"У полі тепер номер 1234567: сім цифр після 067"_qs;
+        QTest::newRow("en") << u"en"_qs << u"&Paste"_qs << u"The box now holds 1234567: the seven digits after 067"_qs;
+        QTest::newRow("ru") << u"ru"_qs << u"В&ставить"_qs << u"В поле записан номер 1234567: семь цифр после 067"_qs;
+    }
+    void pasteFromTheMenuInEachLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, paste);
+        QFETCH(QString, told);
+        Translations translations(language);
+        translations.install();
+        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+        auto *box = control<QLineEdit>("Text1");
+        box->setFocus();
+        QApplication::clipboard()->setText(u"067-123-45-67"_qs);
+        const QStringList notices = noticesDuring([&] {
+            QTimer::singleShot(0, box, [paste] {
                 auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                const QString paste = language == u"uk" ? u"&Вставити"_qs : language == u"ru" ? u"В&ставить"_qs : u"&Paste"_qs;
                 for (QAction *action : menu->actions())
                     if (action->text().startsWith(paste))
                         action->trigger();
@@ -403,14 +500,9 @@ private slots:
             });
             QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, box->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(box, &click);
-        } else {
-            QTest::keySequence(box, QKeySequence(way));
-        }
-        QTRY_COMPARE(box->text(), kept);
-        QTRY_COMPARE(sending_->boxes.shown, boxes);
-        QCOMPARE(window_->focusWidget(), box);
-        QTest::keySequence(box, QKeySequence::Undo);
-        QCOMPARE(box->text(), emptied ? QString() : u"7654321"_qs);
+        });
+        QCOMPARE(box->text(), u"1234567"_qs);
+        QCOMPARE(notices, QStringList(u"notice: "_qs + told));
     }
 
     // The box filled, and each key refused at the limit, are told.
