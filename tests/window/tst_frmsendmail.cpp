@@ -469,7 +469,8 @@ private slots:
         QCOMPARE(box->text(), undone);
     }
 
-    // Qt's menu and the program speak the desktop's language; Paste is found all the same.
+    // Qt's menu and the program speak the desktop's language, and the menu's Paste reads
+    // the number whole in each.
     void pasteFromTheMenuInEachLanguage_data()
     {
         QTest::addColumn<QString>("language");
