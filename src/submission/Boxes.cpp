@@ -27,7 +27,7 @@ QString refusalAdvice(SmtpStep step)
     case SmtpStep::Helo:
     case SmtpStep::MailFrom:
         return Words::tr("Сервер отказал этому подключению или отправителю, а не номеру абонента. "
-                  "Попробуйте позже или из другой сети.");
+                         "Попробуйте позже или из другой сети.");
     case SmtpStep::RcptTo:
         return Words::tr("Проверьте номер абонента и тип абонента.");
     case SmtpStep::Data:
@@ -52,7 +52,7 @@ QString failureAdvice(const Ending &ending)
         return Words::tr("Нет связи с сетью. Проверьте подключение к Internet и нажмите «Послать» ещё раз.");
     if (ending.step == SmtpStep::Greeting)
         return Words::tr("Почтовый сервер оператора сейчас недоступен, попробуйте позже. Некоторые провайдеры "
-                  "закрывают исходящие соединения на порт 25: тогда сообщение уйдёт только из другой сети.");
+                         "закрывают исходящие соединения на порт 25: тогда сообщение уйдёт только из другой сети.");
     return Words::tr("Связь с сервером прервалась, сообщение не отправлено. Нажмите «Послать» ещё раз.");
 }
 
@@ -160,10 +160,10 @@ Box boxFor(NumberProblem problem)
     switch (problem) {
     case NumberProblem::OtherOperator:
         return noticeBox(Words::tr("Вставлен номер другого оператора. Через этот шлюз SMS доходят только до абонентов "
-                            "KyivStar с кодом 067. Номер в поле не изменён."));
+                                   "KyivStar с кодом 067. Номер в поле не изменён."));
     case NumberProblem::NotASubscriberNumber:
         return noticeBox(Words::tr("Во вставленном тексте нет номера абонента. Номер — это семь цифр после 067, например "
-                            "067 123 45 67 или 123-45-67. Номер в поле не изменён."));
+                                   "067 123 45 67 или 123-45-67. Номер в поле не изменён."));
     }
     Q_UNREACHABLE();
     return {};

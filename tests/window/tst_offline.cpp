@@ -31,10 +31,16 @@ private slots:
     {
         QTest::addColumn<QString>("relay");
         QTest::addColumn<Box>("box");
-        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::NetworkUnreachable), u"Network unreachable"_qs);
-        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::HostUnreachable), u"Host unreachable"_qs);
-        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::AccessDenied), u"Permission denied"_qs);
-        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::NetworkUnreachable), u"Network unreachable"_qs);
+        const auto failed = [](int number, const char *description) {
+            return socketErrorBox(SmtpStep::Greeting, number, QString::fromLatin1(description));
+        };
+        constexpr int noNetwork = socketErrorNumber(SocketError::NetworkUnreachable);
+        QTest::newRow("no route") << u"192.0.2.1"_qs << failed(noNetwork, "Network unreachable");
+        QTest::newRow("unreachable route")
+            << u"192.0.2.2"_qs << failed(socketErrorNumber(SocketError::HostUnreachable), "Host unreachable");
+        QTest::newRow("prohibit route")
+            << u"192.0.2.3"_qs << failed(socketErrorNumber(SocketError::AccessDenied), "Permission denied");
+        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << failed(noNetwork, "Network unreachable");
     }
     void failureInsideConnect()
     {
