@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
   cmake g++ qt6-base-dev qt6-translations-l10n     # build
+  qt6-tools-dev qt6-l10n-tools                     # the translations: lupdate, lrelease
   fonts-liberation2                                # the face the window is laid out for
   adwaita-qt6                                      # the desktop styles the window must fit under
   qt6-base-private-dev                             # tests switch accessibility on

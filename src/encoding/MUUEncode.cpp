@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <exception>
 #include <thread>
 
 namespace MUUEncode {
@@ -23,42 +24,54 @@ constexpr qint64 kReadBytes = kChunkBytes * 1456;
 // second core nearly halves the time; below it a thread costs more than it saves.
 constexpr qint64 kTwoHalvesBytes = 8 * 1024 * 1024;
 
-// Fills buffer from the file at offset, in as many reads as it takes. The cause when
-// the file ends first or cannot be read, nothing when all was read.
-QString readAt(int fd, qint64 offset, QByteArray &buffer)
+// Fills buffer from the file at offset, in as many reads as it takes. Throws
+// EncodeError when the file ends first or cannot be read.
+void readAt(const QString &path, int fd, qint64 offset, QByteArray &buffer)
 {
     for (qsizetype done = 0; done < buffer.size();) {
         const ssize_t got = ::pread(fd, buffer.data() + done, size_t(buffer.size() - done), offset + done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return qt_error_string(errno);
+            throw EncodeError(path, EncodeFailure::Unreadable, qt_error_string(errno));
         if (got == 0)
-            return u"файл стал короче, пока его читали"_qs;
+            throw EncodeError(path, EncodeFailure::ShrankWhileRead);
         done += got;
     }
-    return {};
 }
 
 // Reads count bytes of the file from offset on and encodes them into their place.
-QString encodeRange(int fd, qint64 offset, qint64 count, UUBlockWriter &writer)
+void encodeRange(const QString &path, int fd, qint64 offset, qint64 count, UUBlockWriter &writer)
 {
     QByteArray buffer;
     for (qint64 end = offset + count; offset < end; offset += buffer.size()) {
         buffer.resize(std::min(end - offset, kReadBytes));
-        if (QString cause = readAt(fd, offset, buffer); !cause.isEmpty())
-            return cause;
+        readAt(path, fd, offset, buffer);
         writer.write(offset, buffer);
     }
-    return {};
+}
+
+EncodeFailure openFailure(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return EncodeFailure::Missing;
+    case EACCES:
+    case EPERM:
+        return EncodeFailure::NoPermission;
+    default:
+        return EncodeFailure::Unreadable;
+    }
 }
 
 } // namespace
 
-EncodeError::EncodeError(const QString &path, const QString &cause)
-    : std::runtime_error((path + u": "_qs + cause).toStdString())
+EncodeError::EncodeError(const QString &path, EncodeFailure failure, const QString &systemWords)
+    : std::runtime_error(path.toStdString())
     , path_(path)
-    , cause_(cause)
+    , failure_(failure)
+    , systemWords_(systemWords)
 {
 }
 
@@ -67,15 +80,15 @@ QByteArray UUEncodeFile(const QString &path)
     // A pipe or a device would block the window or never end: only files are sent.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
-        throw EncodeError(path, u"это не обычный файл"_qs);
+        throw EncodeError(path, EncodeFailure::NotAFile);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EncodeError(path, file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) // QFile leaves open()'s errno as it was
+        throw EncodeError(path, openFailure(errno), file.errorString());
 
     // The name travels in the message's code page, converted here once.
     const std::optional<QByteArray> name = toWindows1251(headerName(path));
     if (!name)
-        throw EncodeError(path, u"имя файла содержит символы, которых нет в Windows-1251"_qs);
+        throw EncodeError(path, EncodeFailure::NameOutsideWindows1251);
 
     // The plan is fixed by the size at opening; bytes appended later are not sent.
     const qint64 size = file.size();
@@ -85,17 +98,21 @@ QByteArray UUEncodeFile(const QString &path)
         ? size / 2 / kChunkBytes * kChunkBytes
         : size;
     const int fd = file.handle();
-    QString secondCause;
+    std::exception_ptr secondFailure;
     std::jthread second;
     if (split < size)
-        second = std::jthread([&] { secondCause = encodeRange(fd, split, size - split, writer); });
-    QString cause = encodeRange(fd, 0, split, writer);
+        second = std::jthread([&] {
+            try {
+                encodeRange(path, fd, split, size - split, writer);
+            } catch (const EncodeError &) {
+                secondFailure = std::current_exception();
+            }
+        });
+    encodeRange(path, fd, 0, split, writer); // a failure here joins the second half first
     if (second.joinable())
         second.join();
-    if (cause.isEmpty())
-        cause = secondCause;
-    if (!cause.isEmpty())
-        throw EncodeError(path, cause);
+    if (secondFailure)
+        std::rethrow_exception(secondFailure);
     return writer.finish();
 }
 

@@ -8,18 +8,31 @@
 
 namespace MUUEncode {
 
-// Why a file could not be encoded: the path and the system's own words for the cause.
+// Why a file could not be encoded, as a code: the words are the window's, in the
+// user's language.
+enum class EncodeFailure {
+    Missing,              // no such file, or a folder on its path is missing
+    NoPermission,         // the file may not be read
+    NotAFile,             // a directory, a pipe or a device
+    Unreadable,           // any other failure to open or read: the system's words tell
+    ShrankWhileRead,      // the file ended before the size it had when opened
+    NameOutsideWindows1251,
+};
+
 class EncodeError : public std::runtime_error
 {
 public:
-    EncodeError(const QString &path, const QString &cause);
+    // systemWords: the system's own description, for Unreadable.
+    EncodeError(const QString &path, EncodeFailure failure, const QString &systemWords = {});
 
     [[nodiscard]] QString path() const { return path_; }
-    [[nodiscard]] QString cause() const { return cause_; }
+    [[nodiscard]] EncodeFailure failure() const { return failure_; }
+    [[nodiscard]] QString systemWords() const { return systemWords_; }
 
 private:
     QString path_;
-    QString cause_;
+    EncodeFailure failure_;
+    QString systemWords_;
 };
 
 // The whole block for the file at path, from "begin 664 <name>" to "end", as the bytes

@@ -51,9 +51,11 @@ private:
     QList<QWidget *> shownChildren() const
     {
         QList<QWidget *> shown;
-        for (QWidget *child : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-            if (!child->isWindow() && !child->isHidden())
+        for (QWidget *child : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QVariant role = child->property(kRoleProperty);
+            if (!child->isWindow() && !child->isHidden() && !(role.isValid() && role.value<QAccessible::Role>() == QAccessible::NoRole))
                 shown += child;
+        }
         return shown;
     }
 };
@@ -112,9 +114,4 @@ void announce(QWidget *notice, const QString &words)
 void keepFromScreenReaders(QWidget *widget)
 {
     setAccessibleRole(widget, QAccessible::NoRole);
-}
-
-void nameCount(QLabel *count, const QString &meaning)
-{
-    count->setAccessibleName(meaning + u": "_qs + count->text());
 }

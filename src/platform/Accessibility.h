@@ -5,7 +5,6 @@
 
 #include <QAccessible>
 
-class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -15,12 +14,10 @@ class QWidget;
 // for the widget's interface: Qt keeps the first one made.
 void setAccessibleRole(QWidget *widget, QAccessible::Role role);
 
-// A control that is never shown is never heard either: no text of it, nor any change
-// of its text, reaches a screen reader. Call it as the control is made.
+// A control that is never shown is never heard either, nor words that another control
+// says in full: no text of it, nor any change of its text, reaches a screen reader, and
+// a parent given a role does not list it. Call it as the control is made.
 void keepFromScreenReaders(QWidget *widget);
-
-// Names a count "<meaning>: <number shown>", which announces every new number.
-void nameCount(QLabel *count, const QString &meaning);
 
 // The box's text is read whole: see LineEditAccessible. Call it as the box is made.
 void readAsOneRun(QLineEdit *box);

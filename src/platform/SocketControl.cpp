@@ -20,23 +20,23 @@ int windowsSocketError(QAbstractSocket::SocketError error)
 {
     switch (error) {
     case QAbstractSocket::ConnectionRefusedError:
-        return 10061;
+        return socketErrorNumber(SocketError::ConnectionRefused);
     case QAbstractSocket::RemoteHostClosedError:
-        return 10054;
+        return socketErrorNumber(SocketError::ConnectionReset);
     case QAbstractSocket::SocketTimeoutError:
-        return kTimedOutSocketError;
+        return socketErrorNumber(SocketError::TimedOut);
     case QAbstractSocket::HostNotFoundError:
-        return 11001;
+        return socketErrorNumber(SocketError::HostNotFound);
     case QAbstractSocket::NetworkError: // Qt reports host and network unreachable alike
-        return 10065;
+        return socketErrorNumber(SocketError::HostUnreachable);
     case QAbstractSocket::SocketAccessError:
-        return 10013;
+        return socketErrorNumber(SocketError::AccessDenied);
     case QAbstractSocket::SocketResourceError:
-        return 10055;
+        return socketErrorNumber(SocketError::NoBuffers);
     case QAbstractSocket::AddressInUseError:
-        return 10048;
+        return socketErrorNumber(SocketError::AddressInUse);
     case QAbstractSocket::SocketAddressNotAvailableError:
-        return 10049;
+        return socketErrorNumber(SocketError::AddressNotAvailable);
     default:
         return 10000 + int(error); // nothing closer exists; the description tells
     }
@@ -53,28 +53,34 @@ ConnectFailure connectFailure(int error)
 {
     switch (error) {
     case ECONNREFUSED:
-        return {10061, "Connection refused"};
+        return {socketErrorNumber(SocketError::ConnectionRefused), "Connection refused"};
     case ECONNRESET:
-        return {10054, "The remote host closed the connection"};
+        return {socketErrorNumber(SocketError::ConnectionReset), "The remote host closed the connection"};
     case ETIMEDOUT:
-        return {kTimedOutSocketError, "Connection timed out"};
+        return {socketErrorNumber(SocketError::TimedOut), "Connection timed out"};
     case EHOSTUNREACH:
-        return {10065, "Host unreachable"};
+        return {socketErrorNumber(SocketError::HostUnreachable), "Host unreachable"};
     case EACCES: // a "prohibit" route
     case EPERM:
-        return {10013, "Permission denied"};
+        return {socketErrorNumber(SocketError::AccessDenied), "Permission denied"};
     case EADDRNOTAVAIL:
-        return {10049, "The address is not available"};
+        return {socketErrorNumber(SocketError::AddressNotAvailable), "The address is not available"};
     case ENETUNREACH:
     case EINVAL: // a "blackhole" route
     default:
-        return {10051, "Network unreachable"};
+        return {socketErrorNumber(SocketError::NetworkUnreachable), "Network unreachable"};
     }
+}
+
+// Qt's own words, as Qt's translation for the user's language has them.
+QString qtWords(const char *context, const char *words)
+{
+    return QCoreApplication::translate(context, words);
 }
 
 QString described(const ConnectFailure &failure)
 {
-    return QCoreApplication::translate("QNativeSocketEngine", failure.description);
+    return qtWords("QNativeSocketEngine", failure.description);
 }
 
 // A network of IPv6 alone gives an IPv4 address no route, though it works. Unique local
@@ -133,12 +139,12 @@ void SocketControl::Connect(const QString &remoteHost, quint16 remotePort)
         std::memcpy(&in6->sin6_addr, &bytes, sizeof bytes);
         peerSize = sizeof *in6;
     } else {
-        return failLater({11001, QCoreApplication::translate("QHostInfoAgent", "Host not found")});
+        return failLater({socketErrorNumber(SocketError::HostNotFound), qtWords("QHostInfoAgent", "Host not found")});
     }
 
     connecting_ = ::socket(peer.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (connecting_ < 0)
-        return failLater({10055, QCoreApplication::translate("QNativeSocketEngine", "Out of resources")});
+        return failLater({socketErrorNumber(SocketError::NoBuffers), qtWords("QNativeSocketEngine", "Out of resources")});
     if (::connect(connecting_, reinterpret_cast<sockaddr *>(&peer), peerSize) == 0 || errno == EINPROGRESS) {
         connectedOrFailed_ = new QSocketNotifier(connecting_, QSocketNotifier::Write, this);
         connect(connectedOrFailed_, &QSocketNotifier::activated, this, &SocketControl::finishConnecting);

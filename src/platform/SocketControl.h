@@ -9,6 +9,7 @@
 // connection that has been closed, or replaced by a new Connect, are dropped.
 
 #include "submission/Ending.h"
+#include "submission/SocketErrors.h"
 
 #include <QDeadlineTimer>
 #include <QObject>

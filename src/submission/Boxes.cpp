@@ -2,15 +2,22 @@
 
 #include "encoding/Windows1251.h"
 #include "submission/ReplyReader.h"
+#include "submission/SocketErrors.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace {
 
 using Kind = Ending::Kind;
+using MUUEncode::EncodeFailure;
 
-constexpr auto kRefusalTitle =
-    u"Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet...";
+// Every word of a box goes through the translation loaded for the user's language;
+// with none, the Russian source speaks.
+class Words
+{
+    Q_DECLARE_TR_FUNCTIONS(Boxes)
+};
 
 // After a refusal: what the refused step tells of the cause.
 QString refusalAdvice(SmtpStep step)
@@ -19,59 +26,79 @@ QString refusalAdvice(SmtpStep step)
     case SmtpStep::Greeting:
     case SmtpStep::Helo:
     case SmtpStep::MailFrom:
-        return u"Сервер отказал этому подключению или отправителю, а не номеру абонента. "
-               u"Попробуйте позже или из другой сети."_qs;
+        return Words::tr("Сервер отказал этому подключению или отправителю, а не номеру абонента. "
+                         "Попробуйте позже или из другой сети.");
     case SmtpStep::RcptTo:
-        return u"Проверьте номер абонента и тип абонента."_qs;
+        return Words::tr("Проверьте номер абонента и тип абонента.");
     case SmtpStep::Data:
     case SmtpStep::Message:
     case SmtpStep::Quit:
-        return u"Шлюз не принял текст сообщения. Измените текст или попробуйте позже."_qs;
+        return Words::tr("Шлюз не принял текст сообщения. Измените текст или попробуйте позже.");
     }
     Q_UNREACHABLE();
     return {};
-}
-
-bool isNetworkUnreachable(int socketError)
-{
-    // WSAENETDOWN, WSAENETUNREACH, WSAEHOSTUNREACH, and a route that forbids (WSAEACCES)
-    // or has no address to send from (WSAEADDRNOTAVAIL)
-    return socketError == 10050 || socketError == 10051 || socketError == 10065 || socketError == 10013
-        || socketError == 10049;
 }
 
 // After a socket error or a time-out: what it and the step it came at tell.
 QString failureAdvice(const Ending &ending)
 {
     if (ending.step == SmtpStep::Message)
-        return u"Сервер не подтвердил приём, но сообщение могло дойти до абонента. "
-               u"Прежде чем посылать его ещё раз, убедитесь, что оно не пришло."_qs;
+        return Words::tr("Сервер не подтвердил приём, но сообщение могло дойти до абонента. "
+                         "Прежде чем посылать его ещё раз, убедитесь, что оно не пришло.");
     if (ending.kind == Kind::ConnectionFailed && ending.ipv6Only)
-        return u"Эта сеть работает только по IPv6, а почтовый сервер оператора доступен только по IPv4. "
-               u"Отправьте сообщение из другой сети, где есть IPv4."_qs;
-    if (ending.kind == Kind::ConnectionFailed && isNetworkUnreachable(ending.socketError))
-        return u"Нет связи с сетью. Проверьте подключение к Internet и нажмите «Послать» ещё раз."_qs;
+        return Words::tr("Эта сеть работает только по IPv6, а почтовый сервер оператора доступен только по IPv4. "
+                         "Отправьте сообщение из другой сети, где есть IPv4.");
+    if (ending.kind == Kind::ConnectionFailed && meansNoNetwork(ending.socketError))
+        return Words::tr("Нет связи с сетью. Проверьте подключение к Internet и нажмите «Послать» ещё раз.");
     if (ending.step == SmtpStep::Greeting)
-        return u"Почтовый сервер оператора сейчас недоступен, попробуйте позже. Некоторые провайдеры "
-               u"закрывают исходящие соединения на порт 25: тогда сообщение уйдёт только из другой сети."_qs;
-    return u"Связь с сервером прервалась, сообщение не отправлено. Нажмите «Послать» ещё раз."_qs;
+        return Words::tr("Почтовый сервер оператора сейчас недоступен, попробуйте позже. Некоторые провайдеры "
+                         "закрывают исходящие соединения на порт 25: тогда сообщение уйдёт только из другой сети.");
+    return Words::tr("Связь с сервером прервалась, сообщение не отправлено. Нажмите «Послать» ещё раз.");
 }
 
-Box refusalBox(QString said, const QString &advice)
+QString attachmentProblem(const Ending &ending)
 {
-    QString prompt = u"Ошибка: "_qs + said;
+    switch (ending.attachmentFailure) {
+    case EncodeFailure::Missing:
+        return Words::tr("Не удалось вложить файл «%1»: такого файла нет.").arg(ending.path);
+    case EncodeFailure::NoPermission:
+        return Words::tr("Не удалось вложить файл «%1»: нет прав на его чтение.").arg(ending.path);
+    case EncodeFailure::NotAFile:
+        return Words::tr("Не удалось вложить файл «%1»: это не обычный файл.").arg(ending.path);
+    case EncodeFailure::Unreadable:
+        return Words::tr("Не удалось вложить файл «%1»: %2.").arg(ending.path, ending.systemWords);
+    case EncodeFailure::ShrankWhileRead:
+        return Words::tr("Не удалось вложить файл «%1»: файл стал короче, пока его читали.").arg(ending.path);
+    case EncodeFailure::NameOutsideWindows1251:
+        return Words::tr("Не удалось вложить файл «%1»: в его имени есть символы, которых нет в Windows-1251.")
+            .arg(ending.path);
+    }
+    Q_UNREACHABLE();
+    return {};
+}
+
+// What was refused, then, a paragraph below, the advice.
+Box refusalBox(QString prompt, const QString &advice)
+{
     if (!advice.isEmpty()) {
         while (prompt.endsWith(u'\n') || prompt.endsWith(u'\r'))
             prompt.chop(1);
         prompt += u"\n\n"_qs + advice;
     }
-    return {prompt, MsgBoxIcon::Information, QString::fromUtf16(kRefusalTitle)};
+    return {prompt, MsgBoxIcon::Information,
+            Words::tr("Сообщение не отправлено, проверьте: правильность ввода номера, тип абонента, подключение к Internet...")};
+}
+
+QString serverSaid(const Ending &ending)
+{
+    return Words::tr("Ошибка: %1").arg(fromWindows1251(ending.reply));
 }
 
 Box socketErrorBox(int number, const QString &description, const QString &advice)
 {
-    return {u"Winsock Error number %1\r\n%2\n\n%3"_qs.arg(number).arg(description, advice), MsgBoxIcon::Exclamation,
-            u"Winsock Error"_qs};
+    // The number's line, the description's line, and the advice a paragraph below.
+    return {Words::tr("Winsock Error number %1").arg(number) + u"\r\n"_qs + description + u"\n\n"_qs + advice,
+            MsgBoxIcon::Exclamation, Words::tr("Winsock Error")};
 }
 
 Box noticeBox(const QString &prompt)
@@ -85,42 +112,44 @@ Box boxFor(const Ending &ending, std::chrono::milliseconds replyTimeout)
 {
     switch (ending.kind) {
     case Kind::NoSubscriberType:
-        return noticeBox(u"Выберите тип абонента: контрактный или Ace&base."_qs);
+        return noticeBox(Words::tr("Выберите тип абонента: контрактный или Ace&base."));
     case Kind::NumberNotSevenDigits:
         if (ending.number.isEmpty())
-            return noticeBox(u"Введите номер телефона: семь цифр после 067, например 1234567, и нажмите "
-                             u"«Послать» ещё раз."_qs);
-        return noticeBox(u"В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. "
-                         u"Исправьте номер и нажмите «Послать» ещё раз."_qs.arg(ending.number));
+            return noticeBox(Words::tr("Введите номер телефона: семь цифр после 067, например 1234567, и нажмите "
+                                       "«Послать» ещё раз."));
+        return noticeBox(Words::tr("В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. "
+                                   "Исправьте номер и нажмите «Послать» ещё раз.")
+                             .arg(ending.number));
     case Kind::EmptyText:
-        return noticeBox(u"Сообщение пустое. Введите его текст и нажмите «Послать» ещё раз."_qs);
+        return noticeBox(Words::tr("Сообщение пустое. Введите его текст и нажмите «Послать» ещё раз."));
     case Kind::UnsendableCharacters: {
-        QString prompt = u"Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз."_qs.arg(
-            ending.characters.join(u' '));
+        QString prompt = Words::tr("Эти символы нельзя отправить в SMS: %1\nУберите их и нажмите «Послать» ещё раз.")
+                             .arg(ending.characters.join(u' '));
         for (const auto &[character, lookAlike] : ending.lookAlikes)
-            prompt += u"\nВместо %1 можно написать %2."_qs.arg(character, lookAlike);
+            prompt += u'\n' + Words::tr("Вместо %1 можно написать %2.").arg(character, lookAlike);
         return noticeBox(prompt);
     }
     case Kind::AttachmentUnreadable:
-        return noticeBox(u"Не удалось вложить файл «%1»: %2."_qs.arg(ending.path, ending.cause));
+        return noticeBox(attachmentProblem(ending));
     case Kind::Sent:
-        return {u"Ваше сообщение отправлено!"_qs, MsgBoxIcon::Information, {}};
+        return {Words::tr("Ваше сообщение отправлено!"), MsgBoxIcon::Information, {}};
     case Kind::Refused:
-        return refusalBox(fromWindows1251(ending.reply), refusalAdvice(ending.step));
+        return refusalBox(serverSaid(ending), refusalAdvice(ending.step));
     case Kind::Deferred:
-        return refusalBox(fromWindows1251(ending.reply), u"Сервер пока отложил сообщение. Нажмите «Послать» ещё раз "
-                                                         u"немного позже — скорее всего, оно пройдёт."_qs);
+        return refusalBox(serverSaid(ending), Words::tr("Сервер пока отложил сообщение. Нажмите «Послать» ещё раз "
+                                                        "немного позже — скорее всего, оно пройдёт."));
     case Kind::ReplyTooLong: // its start fills the box; the details hold the rest
-        return refusalBox(u"ответ сервера длиннее %1 КБ. Его начало:\r\n"_qs.arg(kMaxReplyBytes / 1024)
-                              + fromWindows1251(ending.reply),
+        return refusalBox(Words::tr("Ошибка: ответ сервера длиннее %1 КБ. Его начало:").arg(kMaxReplyBytes / 1024)
+                              + u"\r\n"_qs + fromWindows1251(ending.reply),
                           {});
     case Kind::ConnectionFailed:
         return socketErrorBox(ending.socketError, ending.description, failureAdvice(ending));
-    case Kind::TimedOut:
-        return socketErrorBox(kTimedOutSocketError,
-                              u"Сервер не ответил за %1 с"_qs.arg(QLocale(QLocale::Russian).toString(
-                                  std::chrono::duration<double>(replyTimeout).count())),
+    case Kind::TimedOut: {
+        const double seconds = std::chrono::duration<double>(replyTimeout).count();
+        return socketErrorBox(socketErrorNumber(SocketError::TimedOut),
+                              Words::tr("Сервер не ответил за %1 с").arg(QLocale().toString(seconds)),
                               failureAdvice(ending));
+    }
     }
     Q_UNREACHABLE();
     return {};
@@ -130,11 +159,11 @@ Box boxFor(NumberProblem problem)
 {
     switch (problem) {
     case NumberProblem::OtherOperator:
-        return noticeBox(u"Вставлен номер другого оператора. Через этот шлюз SMS доходят только до абонентов "
-                         u"KyivStar с кодом 067. Номер в поле не изменён."_qs);
+        return noticeBox(Words::tr("Вставлен номер другого оператора. Через этот шлюз SMS доходят только до абонентов "
+                                   "KyivStar с кодом 067. Номер в поле не изменён."));
     case NumberProblem::NotASubscriberNumber:
-        return noticeBox(u"Во вставленном тексте нет номера абонента. Номер — это семь цифр после 067, например "
-                         u"067 123 45 67 или 123-45-67. Номер в поле не изменён."_qs);
+        return noticeBox(Words::tr("Во вставленном тексте нет номера абонента. Номер — это семь цифр после 067, например "
+                                   "067 123 45 67 или 123-45-67. Номер в поле не изменён."));
     }
     Q_UNREACHABLE();
     return {};

@@ -2,13 +2,13 @@
 // How one press of Send ended. Send itself can refuse before anything goes out; after
 // that the SMTP dialogue decides. The window shows each ending as one box.
 
+#include "encoding/MUUEncode.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <utility>
-
-inline constexpr int kTimedOutSocketError = 10060; // WSAETIMEDOUT
 
 // The reply a submission awaits; accepting it sends the next command.
 enum class SmtpStep {
@@ -28,7 +28,7 @@ struct Ending
         NumberNotSevenDigits, // refused before connecting
         EmptyText,            // refused before connecting: nothing but spaces and line breaks
         UnsendableCharacters, // refused before connecting: characters
-        AttachmentUnreadable, // refused before connecting: path, cause
+        AttachmentUnreadable, // refused before connecting: path, attachmentFailure, systemWords
         Sent,                 // the server answered the final "." with 250
         Refused,              // reply: the server's reply that refused the message
         Deferred,             // reply: a 4xx, the server asks to try again later
@@ -45,7 +45,8 @@ struct Ending
     // Of those, each one that looks like a character Windows-1251 has, and that character.
     QList<std::pair<QString, QString>> lookAlikes = {};
     QString path = {};
-    QString cause = {};
+    MUUEncode::EncodeFailure attachmentFailure = {};
+    QString systemWords = {}; // the system's description of an unreadable attachment
     int socketError = 0;
     QString description = {};
     bool ipv6Only = false; // no route to the IPv4 relay, on a machine that has IPv6

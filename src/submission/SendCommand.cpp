@@ -88,7 +88,10 @@ std::variant<PreparedSend, Ending> prepareSend(const SendRequest &request)
         try {
             attachmentBlock += MUUEncode::UUEncodeFile(path).append("\r\n");
         } catch (const MUUEncode::EncodeError &error) {
-            return Ending{.kind = Ending::Kind::AttachmentUnreadable, .path = error.path(), .cause = error.cause()};
+            return Ending{.kind = Ending::Kind::AttachmentUnreadable,
+                          .path = error.path(),
+                          .attachmentFailure = error.failure(),
+                          .systemWords = error.systemWords()};
         }
     }
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <cstdio>
@@ -22,6 +23,12 @@ struct HeldMessage
 };
 QList<HeldMessage> heldMessages;
 
+// The program's words, for the sentence said when there is no display to open.
+const QTranslator *ownWords = nullptr;
+
+constexpr const char *kNoDisplay =
+    QT_TRANSLATE_NOOP("TallimoApplication", "tallimo: нужен графический сеанс (X11 или Wayland), а открыть его не удалось");
+
 // While Qt opens the display, a fatal message can only mean there is none to open (a
 // start over ssh, say): one sentence says so, instead of Qt's advice to reinstall and an
 // abort. Anything else said meanwhile is passed on once the display is open.
@@ -29,14 +36,47 @@ void whileOpeningTheDisplay(QtMsgType type, const QMessageLogContext &context, c
 {
     if (type != QtFatalMsg)
         return heldMessages.append({type, context.category, text});
-    std::fputs("tallimo: needs a graphical session (X11 or Wayland), and none could be opened\n", stderr);
+    QString said = ownWords->translate("TallimoApplication", kNoDisplay);
+    if (said.isEmpty())
+        said = QString::fromUtf8(kNoDisplay);
+    std::fputs(qPrintable(said + u'\n'), stderr);
     std::_Exit(1);
 }
 
 } // namespace
 
+QString interfaceLanguage(const QStringList &uiLanguages)
+{
+    for (const QString &tag : uiLanguages) {
+        const QString language = tag.section(u'-', 0, 0).section(u'_', 0, 0).toLower();
+        if (language == u"uk" || language == u"en" || language == u"ru")
+            return language;
+    }
+    return u"ru"_qs;
+}
+
+Translations::Translations(const QString &language)
+{
+    QLocale::setDefault(QLocale(language));
+    (void)own.load(u":/i18n/tallimo_"_qs + language);
+    if (language != u"en")
+        (void)qt.load(u"qtbase_"_qs + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+void Translations::install()
+{
+    for (QTranslator *translator : {&qt, &own}) // the last installed is asked first
+        if (!translator->isEmpty())
+            QCoreApplication::installTranslator(translator);
+}
+
 int runTallimo(int argc, char *argv[], QObject *windowWatcher)
 {
+    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), Russian where it
+    // is none of ours.
+    Translations translations(interfaceLanguage(QLocale::system().uiLanguages()));
+    ownWords = &translations.own;
+
     const QtMessageHandler previous = qInstallMessageHandler(whileOpeningTheDisplay);
     QApplication app(argc, argv);
     qInstallMessageHandler(previous);
@@ -45,11 +85,7 @@ int runTallimo(int argc, char *argv[], QObject *windowWatcher)
     QApplication::setApplicationName(u"Tallimo"_qs);
     // Wayland matches the window to its menu entry and icon by this name.
     QApplication::setDesktopFileName(QStringLiteral(TALLIMO_APP_ID));
-
-    // The interface is Russian, so Qt's own dialogs and buttons must be too.
-    QTranslator qtTranslator;
-    if (qtTranslator.load(u"qtbase_ru"_qs, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslator);
+    translations.install(); // Qt's own dialogs, buttons and menus speak it too
 
     WindowLook::setApplicationStyle(); // the boxes show the focus as the window does
 

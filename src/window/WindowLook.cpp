@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGroupBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProxyStyle>
@@ -131,6 +132,8 @@ QList<QRectF> covered(const QWidget &above)
 // gaps for the counts, and "осталось - 143" must not read as a negative count.
 bool fits(const QLabel &label)
 {
+    if (!label.parentWidget()->rect().contains(label.geometry())) // a layout pushed it out
+        return false;
     const QRectF room = QRectF(label.contentsRect()).translated(label.pos());
     const qreal space = QFontMetricsF(label.font()).horizontalAdvance(u' ');
     const QObjectList siblings = label.parentWidget()->children();
@@ -172,8 +175,10 @@ bool fits(const PhoneNumberBox &box)
     return widest <= contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin;
 }
 
-bool captionsFit(const QWidget &window)
+bool captionsFit(QWidget &window)
 {
+    for (QLayout *layout : window.findChildren<QLayout *>()) // placed anew in the new font
+        layout->activate();
     for (const QWidget *control : window.findChildren<QWidget *>()) {
         if (!control->isVisibleTo(&window))
             continue;

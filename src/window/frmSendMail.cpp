@@ -8,47 +8,73 @@
 #include "platform/PhoneNumberBox.h"
 #include "submission/Boxes.h"
 #include "submission/SendCommand.h"
+#include "window/FormControls.h"
 #include "window/Twips.h"
 #include "window/WindowLook.h"
 
 #include <QCloseEvent>
+#include <QAbstractScrollArea>
+#include <QBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QToolTip>
 
 namespace {
 
-constexpr int kClientWidth = 6630;  // twips
-constexpr int kClientHeight = 3135; // twips
-constexpr int kMessageLimit = 160;  // one SMS
+constexpr int kMessageLimit = 160; // one SMS
 
-constexpr auto kCaption = u"Отправка SMS абонентам KyivStar GSM (Tallimo v.1.0)";
-constexpr auto kSendingStatus = u"Ждите: сообщение отправляется...";
-constexpr auto kRemaining = u"Осталось символов"; // how the remaining count is told
-constexpr auto kCounterSentence = u"Вы ввели:          символов,   осталось - ";
-constexpr auto kCredit = u"Tallimo 1.0 — SMS через почтовый шлюз оператора";
-
-template<typename Control>
-Control *place(Control *control, const char *name, QRect twips)
+QWidget *makeControl(const FormControl &row, const QString &caption, QWidget *parent)
 {
-    control->setObjectName(QLatin1StringView(name));
-    control->setGeometry(twipsToPixels(twips.x(), twips.y(), twips.width(), twips.height(), control));
-    return control;
+    switch (row.kind) {
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(parent);
+    case ControlKind::Button:
+        return new CommandButton(caption, parent);
+    case ControlKind::Frame:
+        return new QGroupBox(caption, parent);
+    case ControlKind::OptionButton:
+        return new QRadioButton(caption, parent);
+    case ControlKind::ListBox:
+        return new QListWidget(parent);
+    case ControlKind::PhoneNumberBox:
+        return new PhoneNumberBox(parent);
+    case ControlKind::MessageTextBox:
+        return new MessageTextBox(parent);
+    case ControlKind::CounterSentence:
+        return new QLabel(parent);
+    case ControlKind::StatusLine:
+        return new StatusStrip(parent);
+    }
+    Q_UNREACHABLE();
+    return nullptr;
 }
 
-template<typename Control>
-Control *hidden(Control *control)
+void paint(QWidget *control, const FormControl &row)
 {
-    keepFromScreenReaders(control);
-    control->setVisible(false);
-    return control;
+    if (row.ground.isValid() && qobject_cast<QAbstractScrollArea *>(control)) {
+        QPalette palette = control->palette();
+        palette.setColor(QPalette::Base, row.ground);
+        control->setPalette(palette);
+    } else if (row.ground.isValid()) {
+        WindowLook::setGround(control, row.ground, row.text);
+    } else if (row.text.isValid()) {
+        WindowLook::setTextColour(control, row.text);
+    }
 }
 
 } // namespace
+
+QString frmSendMail::remainingName(int remaining)
+{
+    return tr("Осталось символов: %1").arg(remaining);
+}
 
 frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Relay relay, QWidget *parent)
     : QWidget(parent)
@@ -58,7 +84,7 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
     , Winsock1(new SocketControl(this))
 {
     setObjectName(u"frmSendMail"_qs);
-    setWindowTitle(QString::fromUtf16(kCaption));
+    setWindowTitle(tr(kWindowCaption));
     QIcon icon;
     icon.addFile(u":/tallimo-16.png"_qs);
     icon.addFile(u":/tallimo-32.png"_qs);
@@ -70,6 +96,9 @@ frmSendMail::frmSendMail(MessageBox &messageBox, FileOpenDialog &ComDialog, Rela
 
     createControls();
     WindowLook::finishLook(this);
+    // Room for the widest count, so that the sentence stays put while one types.
+    for (QLabel *count : {Label7, Label9})
+        count->setMinimumWidth(count->sizeHint().width());
     connectHandlers();
     Form_Load();
 }
@@ -78,84 +107,67 @@ frmSendMail::~frmSendMail() = default;
 
 void frmSendMail::createControls()
 {
-    const auto label = [this](const char *name, const char16_t *caption, QRect twips, QWidget *parent = nullptr) {
-        return place(new QLabel(QString::fromUtf16(caption), parent ? parent : this), name, twips);
+    QHash<QString, QWidget *> made{{objectName(), this}};
+    for (const FormControl &row : kFormControls) {
+        QWidget *parent = made.value(QLatin1StringView(row.parent));
+        QWidget *control = makeControl(row, row.caption ? tr(row.caption) : QString(), parent);
+        control->setObjectName(QLatin1StringView(row.name));
+        if (!row.twips.isEmpty())
+            control->setGeometry(twipsToPixels(row.twips.x(), row.twips.y(), row.twips.width(), row.twips.height(), control));
+        else // a count, after the words of its sentence that come before it
+            placeCount(control);
+        if (!row.shown) {
+            keepFromScreenReaders(control);
+            control->setVisible(false);
+        }
+        paint(control, row);
+        if (row.kind == ControlKind::CounterSentence)
+            layOutCounter(control);
+        made.insert(control->objectName(), control);
+    }
+    const auto find = [&made]<typename Control>(Control *&member, const char *name) {
+        member = qobject_cast<Control *>(made.value(QLatin1StringView(name)));
     };
-    const auto textBox = [this](const char *name, QRect twips) { return place(new QLineEdit(this), name, twips); };
-    const auto button = [](const char *name, const char16_t *caption, QRect twips, QWidget *parent) {
-        return place(new CommandButton(QString::fromUtf16(caption), parent), name, twips);
-    };
+    find(txtHost, "txtHost");
+    find(txtSender, "txtSender");
+    find(txtRecipient, "txtRecipient");
+    find(txtSubject, "txtSubject");
+    find(cmdNew, "cmdNew");
+    find(cmdSend, "cmdSend");
+    find(cmdAddFile, "cmdAddFile");
+    find(cmdRemove, "cmdRemove");
+    find(lstAttachments, "lstAttachments");
+    find(Option1, "Option1");
+    find(Option2, "Option2");
+    find(Text1, "Text1");
+    find(Label7, "Label7");
+    find(Label9, "Label9");
+    find(txtMessage, "txtMessage");
+    find(Label10, "Label10");
 
-    // The mail fields: the submission's working store, out of sight below the client area.
-    Label1 = hidden(label("Label1", u"Хост SMTP:", {840, 6120, 900, 195}));
-    Label2 = hidden(label("Label2", u"Ваш E-mail:", {840, 6480, 825, 195}));
-    Label3 = hidden(label("Label3", u"E-mail адресата:", {480, 6840, 1215, 195}));
-    Label4 = hidden(label("Label4", u"Тема:", {1200, 7200, 450, 195}));
-    txtHost = hidden(textBox("txtHost", {1800, 6120, 3015, 285}));
-    txtSender = hidden(textBox("txtSender", {1800, 6480, 3015, 285}));
-    txtRecipient = hidden(textBox("txtRecipient", {1800, 6840, 3015, 285}));
-    txtSubject = hidden(textBox("txtSubject", {1800, 7200, 3015, 285}));
-
-    cmdNew = button("cmdNew", u"Новое сообщение", {120, 1920, 2055, 375}, this);
-    cmdSend = button("cmdSend", u"Послать", {120, 2400, 6255, 375}, this);
-
-    // The attachment frame stays wired but is never shown.
-    Frame1 = hidden(place(new QGroupBox(u"Attach files"_qs, this), "Frame1", {120, 4080, 6375, 1215}));
-    cmdAddFile = hidden(button("cmdAddFile", u"Вложить...", {4920, 240, 1335, 375}, Frame1));
-    cmdRemove = hidden(button("cmdRemove", u"Удалить", {4920, 720, 1335, 375}, Frame1));
-    lstAttachments = hidden(place(new QListWidget(Frame1), "lstAttachments", {120, 240, 4695, 840}));
-
-    Frame2 = place(new QGroupBox(u"Выберите тип абонента:"_qs, this), "Frame2", {120, 0, 2055, 1095});
-    WindowLook::setTextColour(Frame2, WindowLook::kCaptionBlue);
-    Option1 = place(new QRadioButton(u"Контрактный"_qs, Frame2), "Option1", {240, 240, 1455, 375});
-    Option2 = place(new QRadioButton(u"Ace&&base"_qs, Frame2), "Option2", {240, 600, 1455, 375});
     for (QRadioButton *option : {Option1, Option2}) // the frame's colour is for its caption alone
         WindowLook::setTextColour(option, palette().color(QPalette::WindowText));
-
-    Text1 = place(new PhoneNumberBox(this), "Text1", {720, 1440, 735, 285});
-    Label5 = label("Label5", u"Номер телефона (7-значный)", {0, 1200, 2415, 495});
+    auto *Label5 = qobject_cast<QLabel *>(made.value(u"Label5"_qs));
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label5->setWordWrap(true);
-    WindowLook::setTextColour(Label5, WindowLook::kCaptionBlue);
-    Label6 = label("Label6", u"Введите текст сообщения:", {2640, 0, 3855, 255});
-    // The counts in their light colours on a dark strip: the sentence around them.
-    Label7 = label("Label7", u"999", {3480, 2040, 375, 255});
-    WindowLook::setTextColour(Label7, WindowLook::kTypedCount);
-    Label8 = label("Label8", kCounterSentence, {2640, 2040, 3615, 255});
-    WindowLook::setGround(Label8, WindowLook::kDisplayGround, WindowLook::kDisplayText);
-    Label9 = label("Label9", u"999", {5640, 2040, 495, 255});
-    WindowLook::setTextColour(Label9, WindowLook::kRemainingCount);
-
-    txtMessage = place(new MessageTextBox(this), "txtMessage", {2520, 360, 3735, 1335});
+    Label7->setAlignment(Qt::AlignRight | Qt::AlignVCenter); // its room is the widest count's
     txtMessage->setMaxLength(kMessageLimit);
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QPalette messagePalette = txtMessage->palette();
-    messagePalette.setColor(QPalette::Base, WindowLook::kMessageGround);
-    txtMessage->setPalette(messagePalette);
-
-    Label10 = place(new StatusStrip(this), "Label10", {120, 2400, 6375, 375});
-    WindowLook::setTextColour(Label10, WindowLook::kStatusLine);
     Label10->setAlignment(Qt::AlignCenter);
     QFont status = font();
     status.setPointSize(15);
     Label10->setFont(status);
-    // The credit line in title-bar colours, as on the desktop it was first drawn for.
-    Label11 = label("Label11", kCredit, {840, 2880, 5535, 255});
-    WindowLook::setGround(Label11, WindowLook::kTitleBar, WindowLook::kTitleBarText);
-    Label11->setAlignment(Qt::AlignCenter);
+    qobject_cast<QLabel *>(made.value(u"Label11"_qs))->setAlignment(Qt::AlignCenter);
 
     // Screen readers name the shown boxes after the labels that are theirs, speak the
     // status line as it changes and know the window for a frame.
     Label5->setBuddy(Text1);
-    Label6->setBuddy(txtMessage);
+    qobject_cast<QLabel *>(made.value(u"Label6"_qs))->setBuddy(txtMessage);
     notice_ = addNotice(this);
     setAccessibleRole(Label10, QAccessible::StatusBar);
     setAccessibleRole(this, QAccessible::Window);
 
-    // Stacking: the counts above their sentence, the phone box above its label, Send
-    // above the status line it hides.
-    Label7->raise();
-    Label9->raise();
+    // Stacking: the phone box above its label, Send above the status line it hides.
     Text1->raise();
     cmdSend->raise();
 
@@ -168,6 +180,41 @@ void frmSendMail::createControls()
     cmdSend->setAutoDefault(true);
 }
 
+// The counter sentence is one text for translators; its words around the counts are
+// labels of their own, which the strip's layout places beside the counts.
+void frmSendMail::layOutCounter(QWidget *sentence)
+{
+    setAccessibleRole(sentence, QAccessible::StaticText); // lists its counts, not its words
+    auto *row = new QHBoxLayout(sentence);
+    row->setContentsMargins(0, 0, 0, 0);
+    const char *names[] = {"counterBefore", "counterBetween", "counterAfter"};
+    for (std::size_t i = 0; i < std::size(counterWords_); ++i) {
+        counterWords_[i] = new QLabel(sentence);
+        counterWords_[i]->setObjectName(QLatin1StringView(names[i]));
+        keepFromScreenReaders(counterWords_[i]); // the counts say it all, each with its meaning
+        row->addWidget(counterWords_[i]);
+    }
+    row->addStretch();
+    sayCounterWords(999); // as wide as the counts' captions until the first change
+}
+
+void frmSendMail::placeCount(QWidget *count)
+{
+    auto *row = qobject_cast<QBoxLayout *>(count->parentWidget()->layout());
+    const int placed = row->count() - int(std::size(counterWords_)) - 1; // less the stretch
+    row->insertWidget(2 * placed + 1, count);
+}
+
+// The words change with the typed count's plural form.
+void frmSendMail::sayCounterWords(int typed)
+{
+    const QStringList words = tr(kCounterSentence, nullptr, typed).split(QRegularExpression(u"\\s*%[12]\\s*"_qs));
+    for (std::size_t i = 0; i < std::size(counterWords_); ++i) {
+        counterWords_[i]->setText(words.value(qsizetype(i)));
+        counterWords_[i]->setHidden(counterWords_[i]->text().isEmpty());
+    }
+}
+
 void frmSendMail::connectHandlers()
 {
     connect(cmdNew, &QPushButton::clicked, this, &frmSendMail::cmdNew_Click);
@@ -175,17 +222,17 @@ void frmSendMail::connectHandlers()
     connect(txtMessage, &QPlainTextEdit::textChanged, this, &frmSendMail::txtMessage_Change);
     // A key refused at a limit is echoed by screen readers as if it had been typed.
     connect(Text1, &PhoneNumberBox::keyRefused, this,
-            [this] { tellAtPhoneBox(u"Больше %1 знаков в номер не входит"_qs.arg(kSubscriberDigits)); });
+            [this] { tellAtPhoneBox(tr("Больше %n знаков в номер не входит", nullptr, kSubscriberDigits)); });
     connect(Text1, &PhoneNumberBox::numberRead, this, [this](const QString &number) {
-        tellAtPhoneBox(u"В поле записан номер %1: семь цифр после 067"_qs.arg(number));
+        tellAtPhoneBox(tr("В поле записан номер %1: семь цифр после 067").arg(number));
     });
     connect(Text1, &PhoneNumberBox::heldLonger, this, [this](const QString &text) {
-        showAtPhoneBox(u"В поле «%1» — больше семи знаков. Номер — это семь цифр после 067."_qs.arg(text));
+        showAtPhoneBox(tr("В поле «%1» — больше семи знаков. Номер — это семь цифр после 067.").arg(text));
     });
     connect(Text1, &PhoneNumberBox::textRefused, this, [this](NumberProblem problem) { showBox(boxFor(problem)); });
     connect(txtMessage, &MessageTextBox::filled, this, [this](bool cut) {
-        announce(notice_, cut ? u"Больше %1 символов в сообщение не входит"_qs.arg(kMessageLimit)
-                              : QString::fromUtf16(kRemaining) + u": 0"_qs);
+        announce(notice_, cut ? tr("Больше %n символов в сообщение не входит", nullptr, kMessageLimit)
+                              : remainingName(0));
     });
     connect(cmdAddFile, &QPushButton::clicked, this, &frmSendMail::cmdAddFile_Click);
     connect(cmdRemove, &QPushButton::clicked, this, &frmSendMail::cmdRemove_Click);
@@ -225,11 +272,10 @@ void frmSendMail::cmdNew_Click()
     txtRecipient->clear();
     txtSubject->clear();
     // The focus stays on New, where a held Return types nothing: it is told in words.
-    const QString focus = u", фокус на кнопке «Новое сообщение»."_qs;
     if (txtMessage->document()->isEmpty())
-        return announce(notice_, u"Текст сообщения пуст"_qs + focus);
+        return announce(notice_, tr("Текст сообщения пуст, фокус на кнопке «Новое сообщение»."));
     txtMessage->clearUndoably(); // a press too many must not lose a text for good
-    announce(notice_, u"Текст сообщения удалён"_qs + focus + u" Shift+Tab и Ctrl+Z вернут его."_qs);
+    announce(notice_, tr("Текст сообщения удалён, фокус на кнопке «Новое сообщение». Shift+Tab и Ctrl+Z вернут его."));
 }
 
 void frmSendMail::txtMessage_Change()
@@ -237,8 +283,10 @@ void frmSendMail::txtMessage_Change()
     txtMessage->setMaxLength(kMessageLimit);
     Label7->setText(QString::number(MessageTextBox::countedLength(txtMessage->toPlainText())));
     Label9->setText(QString::number(kMessageLimit - Label7->text().toInt()));
-    nameCount(Label7, u"Вы ввели, символов"_qs);
-    nameCount(Label9, QString::fromUtf16(kRemaining));
+    sayCounterWords(Label7->text().toInt());
+    // Each count named with its meaning, so that every new number is announced.
+    Label7->setAccessibleName(tr("Вы ввели, символов: %1").arg(Label7->text()));
+    Label9->setAccessibleName(remainingName(Label9->text().toInt()));
     // Read with the box and on request: the count itself is a label away from the focus.
     txtMessage->setAccessibleDescription(Label9->accessibleName());
 }
@@ -359,7 +407,7 @@ void frmSendMail::showIdle(QWidget *focus)
 // a key would change the next message's settings.
 void frmSendMail::showSending()
 {
-    Label10->setText(QString::fromUtf16(kSendingStatus));
+    Label10->setText(tr(kSendingStatus));
     Label10->setFocus();
     cmdSend->setVisible(false);
 }

@@ -15,7 +15,6 @@ class MessageBox;
 class MessageTextBox;
 class PhoneNumberBox;
 struct Box;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -36,6 +35,10 @@ protected:
 
 private:
     void createControls();
+    void layOutCounter(QWidget *sentence);
+    void placeCount(QWidget *count);
+    void sayCounterWords(int typed);
+    static QString remainingName(int remaining);
     void connectHandlers();
 
     void Form_Load();
@@ -60,18 +63,17 @@ private:
     FileOpenDialog &ComDialog_;
     const Relay relay_;
 
-    QLabel *Label1, *Label2, *Label3, *Label4;
+    // The controls the handlers use; the others are found by name.
     QLineEdit *txtHost, *txtSender, *txtRecipient, *txtSubject;
     QPushButton *cmdNew, *cmdSend;
-    QGroupBox *Frame1;
     QPushButton *cmdAddFile, *cmdRemove;
     QListWidget *lstAttachments;
-    QGroupBox *Frame2;
     QRadioButton *Option1, *Option2;
     PhoneNumberBox *Text1;
-    QLabel *Label5, *Label6, *Label7, *Label8, *Label9;
+    QLabel *Label7, *Label9;
+    QLabel *counterWords_[3]; // the counter sentence's words before, between and after the counts
     MessageTextBox *txtMessage;
-    QLabel *Label10, *Label11;
+    QLabel *Label10;
 
     QWidget *notice_; // what screen readers are told at once, wherever the focus is
     SocketControl *Winsock1;

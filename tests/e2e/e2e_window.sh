@@ -17,11 +17,19 @@ if [ "${E2E_ISOLATED:-}" != 1 ]; then
 fi
 rm -f "$out/server.jsonl"
 
-# Started where there is no desktop (over ssh, say): one sentence and status 1, no abort.
-status=0
-said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$tallimo" 2>&1) || status=$?
-[ "$status" = 1 ] && [ "$said" = "tallimo: needs a graphical session (X11 or Wayland), and none could be opened" ] \
-  || fail "with no display: status $status, said: $said"
+# Started where there is no desktop (over ssh, say): one sentence and status 1, no abort,
+# in the desktop's language, Russian for one the program does not speak.
+while IFS='|' read -r locale sentence; do
+  status=0
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$locale" \
+    "$tallimo" 2>&1) || status=$?
+  [ "$status" = 1 ] && [ "$said" = "$sentence" ] || fail "with no display in $locale: status $status, said: $said"
+done <<'SENTENCES'
+en_US.UTF-8|tallimo: needs a graphical session (X11 or Wayland), and none could be opened
+uk_UA.UTF-8|tallimo: потрібен графічний сеанс (X11 або Wayland), а відкрити його не вдалося
+C|tallimo: нужен графический сеанс (X11 или Wayland), а открыть его не удалось
+de_DE.UTF-8|tallimo: нужен графический сеанс (X11 или Wayland), а открыть его не удалось
+SENTENCES
 
 /usr/bin/python3 "$here/../../demo/gateway_standin.py" --json --host 0.0.0.0 --port 25 > "$out/server.jsonl" &
 pids+=($!)

@@ -19,6 +19,7 @@ private slots:
         const QByteArray bytes = toWindows1251(letters).value();
         QCOMPARE(bytes.size(), letters.size());
         QCOMPARE(bytes.left(2), QByteArray("\xC0\xC1"));
+        QCOMPARE(bytes.sliced(66, 8), QByteArray("\xA5\xB4\xAA\xBA\xB2\xB3\xAF\xBF")); // Ukrainian ҐґЄєІіЇї
         QCOMPARE(fromWindows1251(bytes), letters);
         QVERIFY(charactersOutsideWindows1251(letters).isEmpty());
     }

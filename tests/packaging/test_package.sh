@@ -26,6 +26,13 @@ expected="./usr/bin/tallimo
 
 desktop-file-validate "$out/root/usr/share/applications/org.tallimo.Tallimo.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$out/root/usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml" || fail "metainfo"
+# Named and described in Ukrainian too, as the window speaks it.
+for key in Name GenericName Comment Keywords; do
+  grep -q "^$key\[uk\]=" "$out/root/usr/share/applications/org.tallimo.Tallimo.desktop" || fail "desktop entry: no $key[uk]"
+done
+for element in summary p; do
+  grep -q "<$element xml:lang=\"uk\">" "$out/root/usr/share/metainfo/org.tallimo.Tallimo.metainfo.xml" || fail "metainfo: no Ukrainian $element"
+done
 for size in 16 32; do
   identify -format '%w×%h\n' "$out/root/usr/share/icons/hicolor/${size}x${size}/apps/org.tallimo.Tallimo.png" \
     | grep -qx "${size}×${size}" || fail "icon ${size}"

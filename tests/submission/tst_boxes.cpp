@@ -3,11 +3,20 @@
 
 #include "submission/Boxes.h"
 #include "submission/Gateway.h"
+#include "submission/SocketErrors.h"
 
 #include <QTest>
 
 using enum Ending::Kind;
 using enum SmtpStep;
+
+// The socket errors, from the table the window takes them from.
+constexpr int kReset = socketErrorNumber(SocketError::ConnectionReset);
+constexpr int kNoNetwork = socketErrorNumber(SocketError::NetworkUnreachable);
+constexpr int kNoRoute = socketErrorNumber(SocketError::HostUnreachable);
+constexpr int kForbidden = socketErrorNumber(SocketError::AccessDenied);
+constexpr int kRefused = socketErrorNumber(SocketError::ConnectionRefused);
+constexpr int kTimedOut = socketErrorNumber(SocketError::TimedOut);
 
 class tst_Boxes : public QObject
 {
@@ -18,7 +27,7 @@ private:
     {
         return boxFor({.kind = kind, .step = step, .reply = "554 no\r\n"}, kReplyTimeout);
     }
-    static Box failed(SmtpStep step, int number = 10054, Ending::Kind kind = ConnectionFailed)
+    static Box failed(SmtpStep step, int number = kReset, Ending::Kind kind = ConnectionFailed)
     {
         return boxFor({.kind = kind, .step = step, .socketError = number, .description = u"lost"_qs}, kReplyTimeout);
     }
@@ -48,13 +57,13 @@ private slots:
     {
         for (SmtpStep step : {Greeting, Helo, Data, Message})
             QVERIFY(failed(step).prompt.startsWith(u"Winsock Error number 10054\r\nlost\n\n"));
-        QCOMPARE(advice(failed(Data, 10051)), advice(failed(Greeting, 10065)));
-        QCOMPARE(advice(failed(Greeting, 10013)), advice(failed(Greeting, 10051)));
-        QCOMPARE(advice(failed(Greeting, 10061)), advice(failed(Greeting, kTimedOutSocketError, TimedOut)));
-        QCOMPARE(advice(failed(Helo)), advice(failed(Data, kTimedOutSocketError, TimedOut)));
-        QCOMPARE(advice(failed(Message, 10051)), advice(failed(Message, kTimedOutSocketError, TimedOut)));
+        QCOMPARE(advice(failed(Data, kNoNetwork)), advice(failed(Greeting, kNoRoute)));
+        QCOMPARE(advice(failed(Greeting, kForbidden)), advice(failed(Greeting, kNoNetwork)));
+        QCOMPARE(advice(failed(Greeting, kRefused)), advice(failed(Greeting, kTimedOut, TimedOut)));
+        QCOMPARE(advice(failed(Helo)), advice(failed(Data, kTimedOut, TimedOut)));
+        QCOMPARE(advice(failed(Message, kNoNetwork)), advice(failed(Message, kTimedOut, TimedOut)));
         QVERIFY(advice(failed(Message)).contains(u"могло дойти до абонента"));
-        const QSet<QString> distinct{advice(failed(Greeting, 10051)), advice(failed(Greeting)), advice(failed(Data)),
+        const QSet<QString> distinct{advice(failed(Greeting, kNoNetwork)), advice(failed(Greeting)), advice(failed(Data)),
                                      advice(failed(Message))};
         QCOMPARE(distinct.size(), 4);
     }

@@ -94,7 +94,7 @@ private slots:
         sending.compose();
         sending.send();
         QTRY_COMPARE_WITH_TIMEOUT(sending.boxes.shown.size(), 1, 10000);
-        QCOMPARE(sending.boxes.shown[0], socketErrorBox(SmtpStep::Greeting, 10061, u"Connection refused"_qs));
+        QCOMPARE(sending.boxes.shown[0], socketErrorBox(SmtpStep::Greeting, socketErrorNumber(SocketError::ConnectionRefused), u"Connection refused"_qs));
         QVERIFY(sending.isIdleWith(u"Текст"_qs));
     }
 };

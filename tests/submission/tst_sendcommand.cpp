@@ -114,7 +114,7 @@ private slots:
         const auto unnamable = refusal(named);
         QCOMPARE(unnamable->kind, Ending::Kind::AttachmentUnreadable);
         QCOMPARE(unnamable->path, snowman.fileName());
-        QCOMPARE(unnamable->cause, u"имя файла содержит символы, которых нет в Windows-1251"_qs);
+        QCOMPARE(unnamable->attachmentFailure, MUUEncode::EncodeFailure::NameOutsideWindows1251);
     }
 
     // Each refused character is named so that it can be seen, once, in order of first use.

@@ -1,9 +1,10 @@
-// Prints where the window draws each of its shown controls, as shell assignments of the
-// control's centre in pixels (Option1="72 28"), so that the end-to-end scripts click
-// where the window itself puts things. Run it offscreen: at 96 dpi, as under Xvfb.
+// Prints where the window draws each shown control of its form's table, as shell
+// assignments of the control's centre in pixels (Option1="72 28"), so that the
+// end-to-end scripts click where the window itself puts things. Run it offscreen: at 96 dpi, as under Xvfb.
 
 #include "platform/FileOpenDialog.h"
 #include "platform/MessageBox.h"
+#include "window/FormControls.h"
 #include "window/frmSendMail.h"
 
 #include <QApplication>
@@ -16,10 +17,11 @@ int main(int argc, char *argv[])
     QtMessageBox box;
     QtFileOpenDialog dialog;
     frmSendMail window(box, dialog);
-    for (const QWidget *control : window.findChildren<QWidget *>()) {
-        if (!control->isVisibleTo(&window) || control->objectName().isEmpty() || control->objectName().startsWith(u"qt_"_qs))
+    for (const FormControl &row : kFormControls) {
+        if (!row.shown)
             continue;
+        const auto *control = window.findChild<const QWidget *>(QLatin1StringView(row.name));
         const QPoint centre = control->mapTo(&window, control->rect().center());
-        std::printf("%s=\"%d %d\"\n", qPrintable(control->objectName()), centre.x(), centre.y());
+        std::printf("%s=\"%d %d\"\n", row.name, centre.x(), centre.y());
     }
 }

@@ -18,7 +18,7 @@ namespace {
 
 Box hungUp(SmtpStep step)
 {
-    return socketErrorBox(step, 10054, u"The remote host closed the connection"_qs);
+    return socketErrorBox(step, socketErrorNumber(SocketError::ConnectionReset), u"The remote host closed the connection"_qs);
 }
 
 } // namespace
@@ -184,7 +184,7 @@ private slots:
         sending.send();
         verifyEnding(server, sending, box);
         QCOMPARE(server.transcripts.value(0), transcript);
-        if (box.prompt.contains(QString::number(kTimedOutSocketError))) // the time-outs come no earlier
+        if (box.prompt.contains(QString::number(socketErrorNumber(SocketError::TimedOut)))) // the time-outs come no earlier
             QVERIFY2(shownAt >= 600, qPrintable(QString::number(shownAt)));
         QVERIFY2(shownAt < 3000, qPrintable(QString::number(shownAt)));
     }

@@ -31,15 +31,21 @@ private slots:
     {
         QTest::addColumn<QString>("relay");
         QTest::addColumn<Box>("box");
-        QTest::newRow("no route") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
-        QTest::newRow("unreachable route") << u"192.0.2.2"_qs << socketErrorBox(SmtpStep::Greeting, 10065, u"Host unreachable"_qs);
-        QTest::newRow("prohibit route") << u"192.0.2.3"_qs << socketErrorBox(SmtpStep::Greeting, 10013, u"Permission denied"_qs);
-        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        const auto failed = [](int number, const char *description) {
+            return socketErrorBox(SmtpStep::Greeting, number, QString::fromLatin1(description));
+        };
+        constexpr int noNetwork = socketErrorNumber(SocketError::NetworkUnreachable);
+        QTest::newRow("no route") << u"192.0.2.1"_qs << failed(noNetwork, "Network unreachable");
+        QTest::newRow("unreachable route")
+            << u"192.0.2.2"_qs << failed(socketErrorNumber(SocketError::HostUnreachable), "Host unreachable");
+        QTest::newRow("prohibit route")
+            << u"192.0.2.3"_qs << failed(socketErrorNumber(SocketError::AccessDenied), "Permission denied");
+        QTest::newRow("blackhole route") << u"192.0.2.4"_qs << failed(noNetwork, "Network unreachable");
         // Last: the machine keeps its IPv6 from here on. A unique local address is no
         // network of IPv6.
-        QTest::newRow("unique local IPv6 only") << u"192.0.2.1"_qs << socketErrorBox(SmtpStep::Greeting, 10051, u"Network unreachable"_qs);
+        QTest::newRow("unique local IPv6 only") << u"192.0.2.1"_qs << failed(noNetwork, "Network unreachable");
         QTest::newRow("IPv6 only") << u"192.0.2.1"_qs
-                                   << boxFor({.kind = Ending::Kind::ConnectionFailed, .socketError = 10051,
+                                   << boxFor({.kind = Ending::Kind::ConnectionFailed, .socketError = noNetwork,
                                               .description = u"Network unreachable"_qs, .ipv6Only = true},
                                              kReplyTimeout);
     }

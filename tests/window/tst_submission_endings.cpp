@@ -49,7 +49,8 @@ private slots:
             << QString();
         QTest::newRow("missing attachment")
             << QByteArray("Option1") << u"1234567"_qs << u"Привет"_qs << u"/nonexistent/x.txt"_qs
-            << Ending{.kind = AttachmentUnreadable, .path = u"/nonexistent/x.txt"_qs, .cause = u"No such file or directory"_qs}
+            << Ending{.kind = AttachmentUnreadable, .path = u"/nonexistent/x.txt"_qs,
+                      .attachmentFailure = MUUEncode::EncodeFailure::Missing}
             << QString();
     }
     void refusedBeforeConnecting()

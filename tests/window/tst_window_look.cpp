@@ -1,13 +1,16 @@
 // The window's look as drawn: every shown text readable against what is drawn behind
 // it, on a light desktop and a dark one, in the window's own colours; and every caption
 // fitting its control, whole and clear of the others, under every installed style.
-// CTest runs this twice: as the system is, and with Liberation Sans and its metric
-// twin hidden from fontconfig, so that the stand-in is the wider DejaVu Sans.
+// CTest runs this in each language (TALLIMO_LANGUAGE: uk or en; none, the Russian
+// source), each twice: as the system is, and with Liberation Sans and its metric twin
+// hidden from fontconfig, so that the stand-in is the wider DejaVu Sans.
 
 #include "../support/ScriptedSmtpServer.h"
 #include "../support/SendingWindow.h"
 
 #include "platform/MessageBox.h"
+#include "window/FormControls.h"
+#include "window/TallimoApplication.h"
 #include "window/WindowLook.h"
 
 #include <QAbstractScrollArea>
@@ -67,8 +70,9 @@ QPalette darkDesktop()
 }
 
 // The shown controls that carry a text in the idle look.
-const char *const kShownTexts[] = {"Frame2", "Option1", "Option2", "Label5",  "Text1",  "Label6", "Label7",
-                                   "Label8", "Label9",  "Label11", "cmdNew", "cmdSend"};
+const char *const kShownTexts[] = {"Frame2", "Option1",       "Option2",        "Label5",       "Text1",
+                                   "Label6", "counterBefore", "counterBetween", "counterAfter", "Label7",
+                                   "Label9", "Label11",       "cmdNew",         "cmdSend"};
 
 QString shownText(const QWidget *control)
 {
@@ -164,6 +168,8 @@ private:
     frmSendMail *window_ = nullptr;
     QString appStyle_;
     QPalette appPalette_;
+    std::optional<Translations> translations_;
+    static QString sendingStatus() { return QCoreApplication::translate("frmSendMail", kSendingStatus); }
 
     void open()
     {
@@ -179,6 +185,11 @@ private:
 private slots:
     void initTestCase()
     {
+        if (const QString language = qEnvironmentVariable("TALLIMO_LANGUAGE"); !language.isEmpty()) {
+            translations_.emplace(language);
+            QVERIFY(!translations_->own.isEmpty());
+            translations_->install();
+        }
         appStyle_ = QApplication::style()->name();
         appPalette_ = QApplication::palette();
     }
@@ -223,7 +234,7 @@ private slots:
         if (name == u"Label10") { // the sending look: Send hidden, the status line shown
             control<QRadioButton>(*window_, "Option1")->setChecked(true);
             sending_->send();
-            QCOMPARE(control<QLabel>(*window_, "Label10")->text(), u"Ждите: сообщение отправляется..."_qs);
+            QCOMPARE(control<QLabel>(*window_, "Label10")->text(), sendingStatus());
             QCOMPARE(control<QLabel>(*window_, "Label10")->font().pointSize(), 15);
         }
         QWidget *shown = control(*window_, qPrintable(name));
@@ -316,12 +327,14 @@ private slots:
             QCOMPARE(face.family(), u"Liberation Sans"_qs);
             QCOMPARE(window_->font().pointSize(), 8);
         }
+        qInfo("%s at %.1f pt", qPrintable(face.family()), window_->font().pointSizeF());
+        QVERIFY(window_->font().pointSizeF() >= 6); // made smaller, but still legible
         QStringList misfits;
         for (const char *name : kShownTexts)
             if (const QString why = misfit(control(*window_, name)); !why.isEmpty())
                 misfits += why;
         auto *status = control<QLabel>(*window_, "Label10");
-        status->setText(u"Ждите: сообщение отправляется..."_qs);
+        status->setText(sendingStatus());
         if (const QString why = misfit(status); !why.isEmpty())
             misfits += why;
         status->clear();
