@@ -8,7 +8,7 @@
         <translation>The server turned away this connection or the sender, not the subscriber’s number. Try again later or from another network.</translation>
     </message>
     <message>
-        <source>Проверьте номер абонента и тип абонента.</source>
+        <source>Проверьте номер и тип абонента.</source>
         <translation>Check the subscriber’s number and the subscriber type.</translation>
     </message>
     <message>
@@ -94,12 +94,12 @@ Remove them and press “Send” again.</translation>
         <translation>The server did not answer within %1 s</translation>
     </message>
     <message>
-        <source>Вставлен номер другого оператора. Через этот шлюз SMS доходят только до абонентов KyivStar с кодом 067. Номер в поле не изменён.</source>
-        <translation>The pasted number belongs to another operator. This gateway delivers SMS only to KyivStar subscribers with the code 067. The number in the box is unchanged.</translation>
+        <source>Это номер другого оператора. Через этот шлюз SMS доходят только до абонентов KyivStar с кодом 067. Номер в поле не изменён.</source>
+        <translation>That number belongs to another operator. This gateway delivers SMS only to KyivStar subscribers with the code 067. The number in the box is unchanged.</translation>
     </message>
     <message>
-        <source>Во вставленном тексте нет номера абонента. Номер — это семь цифр после 067, например 067 123 45 67 или 123-45-67. Номер в поле не изменён.</source>
-        <translation>The pasted text holds no subscriber number. The number is the seven digits after 067, for example 067 123 45 67 or 123-45-67. The number in the box is unchanged.</translation>
+        <source>В этом тексте нет номера абонента. Номер — это семь цифр после 067, например 067 123 45 67 или 123-45-67. Номер в поле не изменён.</source>
+        <translation>That text holds no subscriber number. The number is the seven digits after 067, for example 067 123 45 67 or 123-45-67. The number in the box is unchanged.</translation>
     </message>
     <message>
         <source>Winsock Error number %1</source>
@@ -118,8 +118,8 @@ Remove them and press “Send” again.</translation>
         <translation>Type the phone number: the seven digits after 067, for example 1234567, and press “Send” again.</translation>
     </message>
     <message>
-        <source>В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. Исправьте номер и нажмите «Послать» ещё раз.</source>
-        <translation>The number box holds “%1”, but the phone number is the seven digits after 067, for example 1234567. Correct the number and press “Send” again.</translation>
+        <source>Номер «%1» не подходит: нужны семь цифр после 067, например 1234567. Исправьте номер и нажмите «Послать» ещё раз.</source>
+        <translation>“%1” is not a number this gateway takes: it needs the seven digits after 067, for example 1234567. Correct the number and press “Send” again.</translation>
     </message>
     <message>
         <source>Вместо %1 можно написать %2.</source>

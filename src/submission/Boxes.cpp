@@ -29,7 +29,7 @@ QString refusalAdvice(SmtpStep step)
         return Words::tr("Сервер отказал этому подключению или отправителю, а не номеру абонента. "
                          "Попробуйте позже или из другой сети.");
     case SmtpStep::RcptTo:
-        return Words::tr("Проверьте номер абонента и тип абонента.");
+        return Words::tr("Проверьте номер и тип абонента.");
     case SmtpStep::Data:
     case SmtpStep::Message:
     case SmtpStep::Quit:
@@ -117,7 +117,7 @@ Box boxFor(const Ending &ending, std::chrono::milliseconds replyTimeout)
         if (ending.number.isEmpty())
             return noticeBox(Words::tr("Введите номер телефона: семь цифр после 067, например 1234567, и нажмите "
                                        "«Послать» ещё раз."));
-        return noticeBox(Words::tr("В поле номера «%1», а номер телефона — это семь цифр после 067, например 1234567. "
+        return noticeBox(Words::tr("Номер «%1» не подходит: нужны семь цифр после 067, например 1234567. "
                                    "Исправьте номер и нажмите «Послать» ещё раз.")
                              .arg(ending.number));
     case Kind::EmptyText:
@@ -159,10 +159,10 @@ Box boxFor(NumberProblem problem)
 {
     switch (problem) {
     case NumberProblem::OtherOperator:
-        return noticeBox(Words::tr("Вставлен номер другого оператора. Через этот шлюз SMS доходят только до абонентов "
+        return noticeBox(Words::tr("Это номер другого оператора. Через этот шлюз SMS доходят только до абонентов "
                                    "KyivStar с кодом 067. Номер в поле не изменён."));
     case NumberProblem::NotASubscriberNumber:
-        return noticeBox(Words::tr("Во вставленном тексте нет номера абонента. Номер — это семь цифр после 067, например "
+        return noticeBox(Words::tr("В этом тексте нет номера абонента. Номер — это семь цифр после 067, например "
                                    "067 123 45 67 или 123-45-67. Номер в поле не изменён."));
     }
     Q_UNREACHABLE();

@@ -18,6 +18,7 @@ inline constexpr QColor kTypedCount{128, 255, 255};    // Label7
 inline constexpr QColor kRemainingCount{255, 192, 192}; // Label9
 inline constexpr QColor kStatusLine{128, 255, 128};    // Label10
 inline constexpr QColor kMessageGround{192, 255, 255}; // txtMessage
+inline constexpr QColor kNotANumber{176, 0, 32};       // Text1 holding more than a number, 7.3:1 on white
 inline constexpr QColor kTitleBar{0, 0, 128};          // Label11's band
 inline constexpr QColor kTitleBarText{255, 255, 255};  // Label11
 inline constexpr QColor kDisplayGround{24, 32, 56};    // the counter and status strips

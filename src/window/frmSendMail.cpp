@@ -226,6 +226,14 @@ void frmSendMail::connectHandlers()
     connect(Text1, &PhoneNumberBox::numberRead, this, [this](const QString &number) {
         tellAtPhoneBox(tr("В поле записан номер %1: семь цифр после 067").arg(number));
     });
+    // The box shows only the end of a longer text, which may look like a number.
+    // Its text as it stands: a change the box turns into a number is heard of after that.
+    connect(Text1, &QLineEdit::textChanged, this, [this] {
+        QPalette palette = Text1->palette();
+        palette.setColor(QPalette::Text, Text1->text().size() > kSubscriberDigits ? WindowLook::kNotANumber
+                                                                                  : this->palette().color(QPalette::Text));
+        Text1->setPalette(palette);
+    });
     connect(Text1, &PhoneNumberBox::heldLonger, this, [this](const QString &text) {
         showAtPhoneBox(tr("В поле «%1» — больше семи знаков. Номер — это семь цифр после 067.").arg(text));
     });

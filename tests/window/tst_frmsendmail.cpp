@@ -450,6 +450,7 @@ private slots:
             QCOMPARE(QToolTip::text(), notices.last().section(u": "_qs, 1));
         else if (kept.size() > kSubscriberDigits) // the box shows its end alone, which may look like a number
             QVERIFY(QToolTip::text().contains(u"«"_qs + kept + u"»"_qs));
+        QCOMPARE(box->palette().color(QPalette::Text) == WindowLook::kNotANumber, kept.size() > kSubscriberDigits);
         QCOMPARE(window_->focusWidget(), box);
         int start = -1, end = -1;
         accessible->textInterface()->attributes(0, &start, &end);
