@@ -159,6 +159,7 @@ private slots:
         sending.control("cmdSend")->setFocus();
         QTest::keyClick(sending.control("cmdSend"), Qt::Key_Return);
         QTRY_COMPARE(sending.boxes.shown.size(), 1);
+        QTRY_COMPARE(server.closedByClient, int(server.transcripts.size())); // its QUIT, if any, has come
         const QList<QByteArray> seen = server.transcripts;
 
         // X repeats as a release and a press of one time; Qt flags them only when it sees
