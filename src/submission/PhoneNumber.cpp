@@ -8,8 +8,9 @@ namespace {
 
 constexpr QStringView kOperatorCode = u"67";
 constexpr QStringView kCountryCode = u"380";
-// What may stand before the subscriber's digits in a longer form: 67, 067, 8 067, 380 67.
-constexpr std::array<QStringView, 4> kNationalPrefixes{u"67", u"067", u"8067", u"38067"};
+// What may stand before the operator code: the country code, the old long-distance 8 0,
+// the trunk 0, tried in this order.
+constexpr std::array<QStringView, 3> kBeforeOperatorCode{kCountryCode, u"80", u"0"};
 // A number being typed is no longer than "+38 (067) 123-45-67" with a space to spare at
 // every gap; past that, a key is refused.
 constexpr qsizetype kLongestTypedForm = 24;
@@ -68,11 +69,12 @@ bool writtenAsNumber(QStringView text)
 bool startsALongerForm(QStringView text)
 {
     const auto written = digitsWritten(text);
-    return written && std::any_of(kNationalPrefixes.begin(), kNationalPrefixes.end(), [&](QStringView prefix) {
+    const auto startsOne = [&](QStringView before) {
+        const QString form = before.toString() + kOperatorCode.toString();
         const QString &digits = written->digits;
-        return digits.size() < prefix.size() + kSubscriberDigits
-            && (digits.startsWith(prefix) || prefix.startsWith(digits));
-    });
+        return digits.size() < form.size() + kSubscriberDigits && (digits.startsWith(form) || form.startsWith(digits));
+    };
+    return written && (startsOne({}) || std::any_of(kBeforeOperatorCode.begin(), kBeforeOperatorCode.end(), startsOne));
 }
 
 // What an edit put in: after, less what it shares with before at either end.
@@ -108,15 +110,12 @@ std::variant<QString, NumberProblem> readPhoneNumber(QStringView text)
     const QString &digits = written->digits;
     if (!written->international && digits.size() == kSubscriberDigits)
         return digits;
-    QStringView national = digits; // the operator code and the subscriber's digits
-    if (digits.startsWith(kCountryCode))
-        national = national.sliced(kCountryCode.size());
-    else if (written->international)
+    const auto before = std::find_if(kBeforeOperatorCode.begin(), kBeforeOperatorCode.end(),
+                                     [&](QStringView prefix) { return digits.startsWith(prefix); });
+    if (written->international && before != kBeforeOperatorCode.begin())
         return NumberProblem::OtherOperator; // another country
-    else if (digits.startsWith(u"80"))
-        national = national.sliced(2);
-    else if (digits.startsWith(u'0'))
-        national = national.sliced(1);
+    // The operator code and the subscriber's digits.
+    const QStringView national = QStringView(digits).sliced(before == kBeforeOperatorCode.end() ? 0 : before->size());
     if (national.size() != kOperatorCode.size() + kSubscriberDigits)
         return NumberProblem::NotASubscriberNumber;
     if (!national.startsWith(kOperatorCode))

@@ -99,9 +99,7 @@ assert records[1]["data"] == "Subject:\r\n\r\nПривет из Таллимо\r
 PY
 
 # A number as people say it, at an auto-typer's pace: read whole, never cut to seven.
-click_control Text1
-xdotool key ctrl+a BackSpace
-xdotool type --delay 2 "+380 67 765 43 21"
+type_number "+380 67 765 43 21" 2
 click_control cmdSend
 box=$(wait_window "^Tallimo$") || fail "no success box for a number typed as people say it"
 close_box "$box" "^Tallimo$"
@@ -112,8 +110,10 @@ click_control txtMessage
 xdotool key ctrl+a BackSpace
 xdotool type --delay 30 "0671112233"
 xdotool key ctrl+a
-read -r mx my < <(sed -n 's/^txtMessage="\(.*\)"$/\1/p' <<< "$positions")
-read -r tx ty < <(sed -n 's/^Text1="\(.*\)"$/\1/p' <<< "$positions")
+centre_of txtMessage
+read -r mx my <<< "$point"
+centre_of Text1
+read -r tx ty <<< "$point"
 xdotool mousemove --window "$window" $((mx - 90)) $((my - 36)) mousedown 1
 sleep 0.2
 xdotool mousemove --window "$window" $((mx - 70)) $((my - 20))

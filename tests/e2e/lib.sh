@@ -45,17 +45,22 @@ wait_gone() {
   return 1
 }
 
-# Clicks the middle of a control of $window, where the window itself puts it
-# ($layout: the window_layout program), once or the given number of times.
-click_control() {
+# Sets point to the centre of a control of $window, "x y", where the window itself puts
+# it ($layout: the window_layout program, asked once).
+centre_of() {
   [ -n "${positions:-}" ] || positions=$(QT_QPA_PLATFORM=offscreen "$layout") || fail "no layout"
-  local point
   point=$(sed -n "s/^$1=\"\(.*\)\"$/\1/p" <<< "$positions")
   [ -n "$point" ] || fail "no control $1"
+}
+
+# Clicks the middle of a control of $window, once or the given number of times.
+click_control() {
+  centre_of "$1"
   xdotool mousemove --window "$window" $point click --repeat "${2:-1}" --delay 80 1
   sleep 0.2
 }
 
 close_box() { xdotool windowfocus --sync "$1" key Return; wait_gone "$2" || fail "box '$2' stayed open"; }
 
-type_number() { click_control Text1; xdotool key ctrl+a BackSpace; xdotool type --delay 30 "$1"; }
+# Types a number into the emptied phone box, a key each 30 ms or each $2 ms.
+type_number() { click_control Text1; xdotool key ctrl+a BackSpace; xdotool type --delay "${2:-30}" "$1"; }

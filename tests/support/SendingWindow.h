@@ -16,6 +16,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+// Typing as a keyboard with a Cyrillic layout does it: one key event per character.
+inline void type(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
 class SendingWindow
 {
 public:
@@ -45,10 +56,7 @@ public:
             control<QRadioButton>(option)->setChecked(true);
         auto *box = control<QLineEdit>("Text1");
         box->clear();
-        for (QChar c : number) { // typed, as the number box judges keys
-            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(box, &key);
-        }
+        type(box, number); // as the number box judges keys
         message()->setPlainText(text);
     }
 

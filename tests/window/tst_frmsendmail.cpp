@@ -82,17 +82,6 @@ private:
     QString remaining() const { return control<QLabel>("Label9")->text(); }
     QListWidget *attachments() const { return control<QListWidget>("lstAttachments"); }
 
-    // Typing as a keyboard with a Cyrillic layout does it: one key event per character.
-    static void type(QWidget *widget, const QString &text)
-    {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &press);
-            QApplication::sendEvent(widget, &release);
-        }
-    }
-
 private slots:
     // As when a screen reader runs: Qt reports every change.
     void initTestCase() { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); }
